@@ -1,0 +1,46 @@
+#include "convert/buffer.h"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+#include "convert/runtime.h"
+
+namespace korimbo::detail {
+
+std::string MakeBuffer(std::size_t size)
+{
+    if (size > kMaxLength)
+        FatalAllocationError(size);
+    try {
+        return std::string(size, '\0');
+    } catch (const std::bad_alloc &) {
+        FatalAllocationError(size);
+    }
+}
+
+void AppendBytes(std::string &buffer, std::string_view bytes)
+{
+    const std::size_t size = buffer.size() + bytes.size();
+    if (size > kMaxLength)
+        FatalAllocationError(size);
+    try {
+        buffer.append(bytes);
+    } catch (const std::bad_alloc &) {
+        FatalAllocationError(size);
+    }
+}
+
+std::string JoinViews(std::initializer_list<std::string_view> parts)
+{
+    std::size_t total = 0;
+    for (const std::string_view part : parts)
+        total += part.size();
+    std::string out = MakeBuffer(total);
+    auto at = out.begin();
+    for (const std::string_view part : parts)
+        at = std::copy(part.begin(), part.end(), at);
+    return out;
+}
+
+} // namespace korimbo::detail

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Result buffers for the core's operations: every text and byte set is at most 2^31 - 1 bytes
+// long, and a buffer that cannot be had is a fatal error, never an exception.
+namespace korimbo::detail {
+
+inline constexpr std::size_t kMaxLength = 0x7fffffff;
+
+// A string of `size` bytes with unspecified contents; reports a failed allocation (or a size
+// above kMaxLength) through FatalAllocationError.
+std::string MakeBuffer(std::size_t size);
+
+// Appends to `buffer`, reporting a failed allocation like MakeBuffer.
+void AppendBytes(std::string &buffer, std::string_view bytes);
+
+// The parts joined in order, reporting a failed allocation like MakeBuffer.
+std::string JoinViews(std::initializer_list<std::string_view> parts);
+
+} // namespace korimbo::detail
