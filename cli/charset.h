@@ -1,0 +1,79 @@
+#pragma once
+
+#include <iconv.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// Conversion of text between the locale's encoding and the code page of the bytes inside links,
+// through iconv.
+namespace korimbo {
+
+// The first character that a conversion could not take.
+struct CharsetFault
+{
+    // True when the bytes are no character of the source charset; false when they are one that
+    // the target charset has no place for.
+    bool invalid = true;
+    // Offset of the character's first byte in the source text.
+    std::size_t offset = 0;
+    // The character's bytes in the source charset; its first byte alone when invalid.
+    std::string bytes;
+    // The character's Unicode code point; 0 when invalid.
+    char32_t codePoint = 0;
+};
+
+// One direction of conversion between two charsets; owns its iconv descriptors.
+class CharsetConverter
+{
+  public:
+    // nullopt when iconv does not know either charset or the conversion between them.
+    static std::optional<CharsetConverter> Open(const std::string &from, const std::string &to);
+
+    CharsetConverter(CharsetConverter &&other) noexcept;
+    CharsetConverter &operator=(CharsetConverter &&) = delete;
+    CharsetConverter(const CharsetConverter &) = delete;
+    CharsetConverter &operator=(const CharsetConverter &) = delete;
+    ~CharsetConverter();
+
+    // Replaces `out` with the whole of `in` converted; on failure returns the first character at
+    // fault, and `out` holds an unspecified part of the text.
+    std::optional<CharsetFault> Convert(std::string_view in, std::string &out);
+
+    // True when each of the bytes 0x01 to 0x7F converts to itself.
+    bool keepsAscii() const noexcept { return keepsAscii_; }
+
+  private:
+    CharsetConverter(iconv_t convert, iconv_t decode) noexcept;
+    std::optional<CharsetFault> ConvertWithIconv(std::string_view in, std::string &out);
+    CharsetFault Diagnose(std::string_view in, std::size_t offset);
+
+    iconv_t convert_;
+    iconv_t decode_; // from the source charset to UTF-32, to name the character at fault
+    bool keepsAscii_ = false;
+};
+
+// The locale's character encoding after setlocale(LC_ALL, ""); "UTF-8" in the C and POSIX
+// locales, which name plain ASCII.
+std::string LocaleEncoding();
+
+// Both directions between the locale's encoding and the links' code page.
+struct LinkCharsets
+{
+    std::string localeName;
+    std::string linkName;
+    CharsetConverter toLink;
+    CharsetConverter fromLink;
+    // The core's failure text ("转换失败", GBK bytes) in the locale's encoding; nullopt when the
+    // locale's encoding cannot show it.
+    std::optional<std::string> failureText;
+};
+
+// Opens the conversions, or says why `linkName` cannot serve: iconv does not know it, or it does
+// not keep the characters that links are made of as the same single bytes.
+std::variant<LinkCharsets, std::string> OpenLinkCharsets(const std::string &localeName, const std::string &linkName);
+
+} // namespace korimbo

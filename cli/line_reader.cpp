@@ -1,0 +1,85 @@
+#include "cli/line_reader.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace korimbo {
+
+LineReader::LineReader(int fd, std::size_t bufferSize, std::size_t maxLength)
+    : fd_(fd), maxLength_(maxLength), buffer_(bufferSize > 0 ? bufferSize : 1)
+{
+}
+
+bool LineReader::Fill()
+{
+    if (atEnd_ || error_ != 0)
+        return false;
+    if (beforeRead_)
+        beforeRead_();
+    for (;;) {
+        const ssize_t got = read(fd_, buffer_.data(), buffer_.size());
+        if (got > 0) {
+            begin_ = 0;
+            end_ = static_cast<std::size_t>(got);
+            return true;
+        }
+        if (got == 0) {
+            atEnd_ = true;
+            return false;
+        }
+        if (errno != EINTR) {
+            error_ = errno;
+            return false;
+        }
+    }
+}
+
+LineReader::Status LineReader::Next(std::string &line)
+{
+    line.clear();
+    bool started = false; // some byte of this line was seen
+    bool tooLong = false; // the line outgrew the maximum; its bytes are being skipped
+    for (;;) {
+        if (begin_ == end_ && !Fill()) {
+            if (error_ != 0)
+                return Status::Error;
+            if (!started)
+                return Status::End;
+            if (tooLong || line.size() > maxLength_) {
+                line.clear();
+                return Status::TooLong;
+            }
+            return Status::Line;
+        }
+        started = true;
+        const char *chunk = buffer_.data() + begin_;
+        const std::size_t available = end_ - begin_;
+        const void *found = std::memchr(chunk, '\n', available);
+        const std::size_t taken =
+            found ? static_cast<std::size_t>(static_cast<const char *>(found) - chunk) : available;
+        // One byte above the maximum may still be the CR of the line end.
+        if (!tooLong && line.size() + taken > maxLength_ + 1) {
+            tooLong = true;
+            line.clear();
+        }
+        if (!tooLong)
+            line.append(chunk, taken);
+        begin_ += taken;
+        if (found) {
+            ++begin_;
+            if (tooLong)
+                return Status::TooLong;
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.size() > maxLength_) {
+                line.clear();
+                return Status::TooLong;
+            }
+            return Status::Line;
+        }
+    }
+}
+
+} // namespace korimbo
