@@ -1,0 +1,27 @@
+#include "ui/logic/event_throttle.h"
+
+#include <chrono>
+
+namespace korimbo {
+
+std::int64_t EventThrottle::SteadyMicroseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+EventThrottle::EventThrottle(Clock clock, std::int64_t intervalMicroseconds)
+    : clock_(clock), interval_(intervalMicroseconds), last_(clock())
+{
+}
+
+bool EventThrottle::ShouldDispatch()
+{
+    const std::int64_t now = clock_();
+    if (now - last_ < interval_)
+        return false;
+    last_ = now;
+    return true;
+}
+
+} // namespace korimbo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korimbo {
+
+// Decides when the events hook, which the decoder calls once per four characters, really
+// dispatches the waiting events: at most once per interval, so a long decode stays fast and the
+// window still answers. The clock is injectable for tests.
+class EventThrottle
+{
+public:
+    // Microseconds from any fixed start.
+    using Clock = std::int64_t (*)();
+
+    // The steady clock of the standard library.
+    static std::int64_t SteadyMicroseconds();
+
+    explicit EventThrottle(Clock clock = &SteadyMicroseconds, std::int64_t intervalMicroseconds = 10'000);
+
+    // True when at least the interval has passed since the last time it said true (or since
+    // construction); then the caller dispatches.
+    bool ShouldDispatch();
+
+private:
+    Clock clock_;
+    std::int64_t interval_;
+    std::int64_t last_;
+};
+
+} // namespace korimbo

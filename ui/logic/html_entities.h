@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The four character references that link-box HTML knows. Bytes are GBK; the characters involved
+// are ASCII, which a GBK second byte never is, so working byte by byte is safe.
+namespace korimbo {
+
+// The text with & " < > written as &amp; &quot; &lt; &gt;, so it stays literal inside a quoted
+// attribute value or between tags.
+std::string EscapeHtml(std::string_view text);
+
+// The text with exactly &amp; &quot; &lt; &gt; turned back into & " < >; every other "&" is kept
+// as it stands, so "==&1926" comes back unchanged.
+std::string UnescapeHtml(std::string_view text);
+
+} // namespace korimbo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+// Opening a link's target on the desktop, one implementation file per platform. Targets are GBK
+// bytes, exactly as the link box holds them: Windows hands them to its ANSI API unchanged, other
+// desktops get them converted to UTF-8.
+namespace korimbo {
+
+// Hands the target to the desktop's "open" action when it begins with a URL scheme other than
+// file: (see IsOpenableTarget); anything else is ignored. Failures are silent. Returns whether the
+// target was handed on.
+bool OpenTarget(std::string_view targetGbk);
+
+// The platform's own way of opening: xdg-open on Linux, open on macOS, the shell's "open" with the
+// browser fallback on Windows. Applies no scheme rule; OpenTarget does.
+void OpenWithDesktop(std::string_view targetGbk);
+
+// What OpenTarget hands targets to; OpenWithDesktop unless replaced (tests use a fake).
+using DesktopOpener = void (*)(std::string_view targetGbk);
+
+// Installs the opener; nullptr restores OpenWithDesktop. Returns the one installed before.
+DesktopOpener SetDesktopOpener(DesktopOpener opener);
+
+} // namespace korimbo

@@ -1,0 +1,39 @@
+#include "ui/qt/link_box_font.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace korimbo {
+namespace {
+
+QString LinkBoxFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &family : {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")})
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
+    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    for (const QString &family : {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")})
+        if (chinese.contains(family, Qt::CaseInsensitive))
+            return family;
+    return chinese.isEmpty() ? QString() : chinese.first();
+}
+
+} // namespace
+
+QFont LinkBoxFont(qreal dpi)
+{
+    QFont font;
+    const QString family = LinkBoxFamily();
+    if (!family.isEmpty())
+        font.setFamilies({family});
+    font.setPixelSize(std::max(1, static_cast<int>(std::floor(9.0 * dpi / 72.0))));
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
+} // namespace korimbo

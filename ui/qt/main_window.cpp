@@ -1,0 +1,180 @@
+#include "ui/qt/main_window.h"
+
+#include <limits>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+#include "ui/logic/convert_command.h"
+#include "ui/logic/window_layout.h"
+#include "ui/qt/convert_view.h"
+#include "ui/qt/fatal_error.h"
+#include "ui/qt/link_box_widget.h"
+#include "ui/qt/program_icon.h"
+
+#ifndef KORIMBO_SITE_ADDRESS
+#define KORIMBO_SITE_ADDRESS "http://www.example.com/"
+#endif
+#ifndef KORIMBO_HOME_ADDRESS
+#define KORIMBO_HOME_ADDRESS "http://home.example.com/"
+#endif
+
+namespace korimbo {
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+bool IsPlainEscape(const QKeyEvent &key)
+{
+    return key.key() == Qt::Key_Escape &&
+           !(key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier));
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(FromUtf8(kWindowTitle));
+    setWindowIcon(ProgramIcon());
+    setFixedSize(kClientWidth, kClientHeight);
+    CreateControls();
+    installEventFilter(this);
+    EditBox(1)->setFocus();
+    FitFrame();
+}
+
+void MainWindow::CreateControls()
+{
+    for (const ControlSpec &spec : kControls) {
+        QWidget *control = nullptr;
+        switch (spec.kind) {
+        case ControlKind::EditBox: {
+            auto *edit = new QLineEdit(this);
+            // The program writes texts of any length; only typing is limited, by the control.
+            edit->setMaxLength(std::numeric_limits<int>::max());
+            control = edit;
+            break;
+        }
+        case ControlKind::Button: {
+            auto *button = new QPushButton(FromUtf8(spec.caption), this);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            connect(button, &QPushButton::clicked, this, &MainWindow::OnConvertClicked);
+            control = button;
+            break;
+        }
+        case ControlKind::Label: {
+            auto *label = new QLabel(FromUtf8(spec.caption), this);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setWordWrap(false);
+            label->setFocusPolicy(Qt::NoFocus);
+            control = label;
+            break;
+        }
+        case ControlKind::LinkBox:
+            control = new LinkBoxWidget(this);
+            break;
+        }
+        control->setObjectName(FromUtf8(spec.name));
+        control->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        control->installEventFilter(this);
+    }
+    LinkBox(5)->SetHtmlContent(FixedLinksHtml(KORIMBO_SITE_ADDRESS, KORIMBO_HOME_ADDRESS).bytes());
+    QWidget *previous = nullptr;
+    for (const std::string_view name : kTabCycle) {
+        QWidget *next = findChild<QWidget *>(FromUtf8(name), Qt::FindDirectChildrenOnly);
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+QLineEdit *MainWindow::EditBox(int number) const
+{
+    return findChild<QLineEdit *>(QStringLiteral("编辑框%1").arg(number), Qt::FindDirectChildrenOnly);
+}
+
+LinkBoxWidget *MainWindow::LinkBox(int number) const
+{
+    return findChild<LinkBoxWidget *>(QStringLiteral("简单超文本框%1").arg(number), Qt::FindDirectChildrenOnly);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (IsPlainEscape(key)) {
+            close();
+            return true;
+        }
+        if (key.key() == Qt::Key_F1)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    closing_ = true;
+    event->accept();
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FitFrame();
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (!frameFitted_)
+        FitFrame();
+}
+
+void MainWindow::FitFrame()
+{
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const bool hasFrame = !frame.isNull();
+    if (hasFrame) {
+        frameFitted_ = true;
+        setFixedSize(kFrameWidth - frame.left() - frame.right(), kFrameHeight - frame.top() - frame.bottom());
+    }
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect full = screen->geometry();
+    const QSize outer(width() + frame.left() + frame.right(), height() + frame.top() + frame.bottom());
+    const QPoint topLeft(full.x() + (full.width() - outer.width()) / 2, full.y() + (full.height() - outer.height()) / 2);
+    if (frameGeometry().topLeft() != topLeft)
+        move(topLeft);
+}
+
+void MainWindow::OnConvertClicked()
+{
+    if (ClicksStopped())
+        return;
+    // The view watches the window through guarded pointers: a close dispatched during a long
+    // decode makes the command stop instead of touching a closing window.
+    QtConvertView view(this);
+    RunConvertCommand(view);
+    // `this` may be gone here.
+}
+
+} // namespace korimbo
