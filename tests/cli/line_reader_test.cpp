@@ -1,0 +1,91 @@
+#include "cli/line_reader.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+using namespace korimbo;
+
+namespace {
+
+// What Next returned, line by line: the line's text, or "<too long>" / "<error>".
+std::vector<std::string> ReadAll(const std::string &input, std::size_t bufferSize, std::size_t maxLength)
+{
+    std::FILE *file = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), file);
+    std::fflush(file);
+    std::rewind(file);
+    LineReader reader(fileno(file), bufferSize, maxLength);
+    std::vector<std::string> results;
+    std::string line;
+    for (LineReader::Status status; (status = reader.Next(line)) != LineReader::Status::End;) {
+        if (status == LineReader::Status::Line)
+            results.push_back(line);
+        else
+            results.push_back(status == LineReader::Status::TooLong ? "<too long>" : "<error>");
+        if (status == LineReader::Status::Error)
+            break;
+    }
+    std::fclose(file);
+    return results;
+}
+
+struct LineCase
+{
+    std::string input;
+    std::vector<std::string> lines;
+};
+
+const std::vector<LineCase> kLineCases{
+    {"", {}},
+    {"\n", {""}},
+    {"\r\n", {""}},
+    {"a", {"a"}},
+    {"a\n", {"a"}},
+    {"a\n\n", {"a", ""}},
+    {"a\r\nb\r\n", {"a", "b"}},
+    {"a\nb", {"a", "b"}},
+    {"a\r\r\n", {"a\r"}},   // only the CR just before the LF belongs to the line end
+    {"a\rb\n", {"a\rb"}},   // a CR elsewhere is part of the line
+    {"a\r", {"a\r"}},       // no LF follows, so the CR stays
+    {" x \t\n", {" x \t"}}, // nothing else is trimmed
+    {"\n\n\nlast", {"", "", "", "last"}},
+};
+
+} // namespace
+
+TEST(LineReader, SplitsLinesWhereverTheBufferBreaksThem)
+{
+    // Small buffers put every CR, LF and line start at a buffer edge somewhere.
+    for (const std::size_t bufferSize : {1, 2, 3, 7, 65536}) {
+        for (const LineCase &test : kLineCases) {
+            EXPECT_EQ(ReadAll(test.input, bufferSize, 100), test.lines)
+                << "input \"" << test.input << "\", buffer of " << bufferSize;
+        }
+    }
+}
+
+TEST(LineReader, SkipsLinesLongerThanTheMaximumAndGoesOn)
+{
+    const std::string input = "abcd\nabcde\nab\r\nabcd\r\n" + std::string(50, 'x') + "\nlast\nabcde\r";
+    const std::vector<std::string> expected{"abcd", "<too long>", "ab", "abcd", "<too long>", "last", "<too long>"};
+    for (const std::size_t bufferSize : {1, 3, 4, 5, 65536})
+        EXPECT_EQ(ReadAll(input, bufferSize, 4), expected) << "buffer of " << bufferSize;
+}
+
+TEST(LineReader, ReportsAReadError)
+{
+    const int directory = open("/", O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(directory, 0);
+    LineReader reader(directory);
+    std::string line;
+    EXPECT_EQ(reader.Next(line), LineReader::Status::Error);
+    EXPECT_EQ(reader.error(), EISDIR);
+    close(directory);
+}
