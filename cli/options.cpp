@@ -40,9 +40,10 @@ the output pipes line for line.  With all, a block of four lines per input,
 with an empty line between blocks.  A result holding a line break (LF or CR)
 cannot be shown on its line: it is reported as an error (json shows it).
 
-JSON output: one object per input on a line of its own, always with all keys
-in this order, whatever --to says:
-  {"input": ..., "ok": true|false, "real": ..., "thunder": ..., "flashget": ..., "qqdl": ...}
+JSON output: one object per input on a line of its own, always with all six
+keys in this order, whatever --to says (shown here on two lines):
+  {"input": ..., "ok": true|false, "real": ..., "thunder": ...,
+   "flashget": ..., "qqdl": ...}
 Strings escape '"', '\' and control characters (as \u00XX); other characters
 are written as they are.
 

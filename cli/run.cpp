@@ -24,7 +24,8 @@ int UsageError(std::FILE *err, std::string_view problem)
     return kUsageError;
 }
 
-// Flushes the output; false, after a message, when it could not be written whole.
+// Flushes the output after --help or --version; false, after a message, when it could not be
+// written whole.
 bool FinishOutput(std::FILE *out, std::FILE *err)
 {
     const bool flushed = std::fflush(out) == 0;
@@ -35,13 +36,14 @@ bool FinishOutput(std::FILE *out, std::FILE *err)
     return false;
 }
 
-void ConvertStandardInput(ConvertSession &session, int inputFd, std::FILE *out)
+void ConvertStandardInput(ConvertSession &session, int inputFd)
 {
     LineReader reader(inputFd);
     // Whoever feeds the input line by line sees each answer before the program waits again.
-    reader.SetBeforeRead([out] { std::fflush(out); });
+    reader.SetBeforeRead([&session] { session.Flush(); });
     std::string line;
-    for (unsigned long long number = 1;; ++number) {
+    // Once the output has failed, converting more would only be lost.
+    for (unsigned long long number = 1; session.writeError() == 0; ++number) {
         const std::string where = "line " + std::to_string(number);
         switch (reader.Next(line)) {
         case LineReader::Status::Line:
@@ -86,13 +88,16 @@ int RunConvert(std::span<const std::string> args, const std::string &localeEncod
     ConvertSession session(command.options, charsets, out, err);
     const std::vector<std::string> &addresses = command.options.addresses;
     if (addresses.empty()) {
-        ConvertStandardInput(session, inputFd, out);
+        ConvertStandardInput(session, inputFd);
     } else {
-        for (std::size_t i = 0; i < addresses.size(); ++i)
+        for (std::size_t i = 0; i < addresses.size() && session.writeError() == 0; ++i)
             session.Convert(addresses[i], "argument " + std::to_string(i + 1));
     }
-    const bool written = FinishOutput(out, err);
-    return written && session.allConverted() ? kConverted : kNotConverted;
+    if (!session.Flush()) {
+        std::fprintf(err, "korimbo-convert: error writing standard output: %s\n", std::strerror(session.writeError()));
+        return kNotConverted;
+    }
+    return session.allConverted() ? kConverted : kNotConverted;
 }
 
 } // namespace korimbo

@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -39,10 +40,23 @@ ConvertSession::ConvertSession(const ConvertOptions &options, LinkCharsets &char
 {
 }
 
+void ConvertSession::Write(std::string_view text)
+{
+    if (std::fwrite(text.data(), 1, text.size(), out_) != text.size() && writeError_ == 0)
+        writeError_ = errno != 0 ? errno : EIO;
+}
+
+bool ConvertSession::Flush()
+{
+    if (std::fflush(out_) != 0 && writeError_ == 0)
+        writeError_ = errno != 0 ? errno : EIO;
+    return writeError_ == 0;
+}
+
 void ConvertSession::Report(std::string_view where, std::string_view problem)
 {
     allConverted_ = false;
-    std::fflush(out_);
+    Flush();
     std::string message = "korimbo-convert: ";
     message.append(where).append(": ").append(problem).push_back('\n');
     std::fwrite(message.data(), 1, message.size(), err_);
@@ -84,7 +98,7 @@ void ConvertSession::Convert(std::string_view input, std::string_view where)
         AppendTextRecord(record_, shown_, options_.only, firstBlock_);
         firstBlock_ = false;
     }
-    std::fwrite(record_.data(), 1, record_.size(), out_);
+    Write(record_);
 
     if (!forms.recognised)
         Report(where, empty ? "empty input: no address to convert"

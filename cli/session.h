@@ -36,10 +36,17 @@ class ConvertSession
     // True until an input could not be converted or was empty or unrecognised.
     bool allConverted() const noexcept { return allConverted_; }
 
+    // Writes out what the output holds; false once writing it has failed.
+    bool Flush();
+
+    // The errno of the first failed write of the output, or 0.
+    int writeError() const noexcept { return writeError_; }
+
   private:
     // Converts the needed forms into the locale's encoding; false when one cannot be shown.
     bool ShowForms(const AddressForms &forms, std::string_view where);
     std::string DescribeInputFault(const CharsetFault &fault) const;
+    void Write(std::string_view text);
 
     const ConvertOptions &options_;
     LinkCharsets &charsets_;
@@ -50,6 +57,7 @@ class ConvertSession
     std::string record_;
     bool firstBlock_ = true;
     bool allConverted_ = true;
+    int writeError_ = 0;
 };
 
 } // namespace korimbo

@@ -58,7 +58,7 @@ std::vector<char *> Pointers(std::vector<std::string> &strings)
 } // namespace
 
 ChildProcess::ChildProcess(const std::string &program, const std::vector<std::string> &args,
-                           const std::vector<std::string> &environment)
+                           const std::vector<std::string> &environment, const std::string &outputPath)
 {
     // A child that ends without reading all its input must not end the test with SIGPIPE.
     signal(SIGPIPE, SIG_IGN);
@@ -67,7 +67,10 @@ ChildProcess::ChildProcess(const std::string &program, const std::vector<std::st
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    if (outputPath.empty())
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputPath.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
 
     std::vector<std::string> argv{program};
@@ -82,6 +85,8 @@ ChildProcess::ChildProcess(const std::string &program, const std::vector<std::st
     in_ = in[1];
     out_ = out[0];
     err_ = err[0];
+    if (!outputPath.empty())
+        ClosePipe(out_);
     errno = spawned;
     Check(spawned == 0, "posix_spawn");
     Check(fcntl(in_, F_SETFL, O_NONBLOCK) == 0, "fcntl");

@@ -19,12 +19,13 @@ struct ProcessResult
 };
 
 // A child process started with the calling process's environment plus `environment` entries
-// ("NAME=value", replacing any of the same name). Stops the child when destroyed unfinished.
+// ("NAME=value", replacing any of the same name). Its standard output goes to the file
+// `outputPath` when one is named. Stops the child when destroyed unfinished.
 class ChildProcess
 {
   public:
     ChildProcess(const std::string &program, const std::vector<std::string> &args,
-                 const std::vector<std::string> &environment);
+                 const std::vector<std::string> &environment, const std::string &outputPath = {});
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
     ~ChildProcess();
