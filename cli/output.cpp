@@ -1,6 +1,29 @@
 #include "cli/output.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace korimbo {
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// Whether a byte of the word is below n (n at most 0x80).
+constexpr bool HasByteBelow(std::uint64_t word, std::uint64_t n)
+{
+    return ((word - kOnes * n) & ~word & kHighBits) != 0;
+}
+
+// Whether one of the eight bytes at `bytes` is a control character, '"' or '\'.
+bool NeedsEscape(const char *bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    return HasByteBelow(word, 0x20) || HasByteBelow(word ^ (kOnes * '"'), 1) || HasByteBelow(word ^ (kOnes * '\\'), 1);
+}
+
+} // namespace
 
 std::string_view FormName(OutputKind kind)
 {
@@ -46,6 +69,11 @@ void AppendJsonString(std::string &out, std::string_view text)
     out.push_back('"');
     std::size_t plain = 0; // start of the run of bytes that need no escape
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Words without any byte to escape, the common case, are passed over whole.
+        while (i + 8 <= text.size() && !NeedsEscape(text.data() + i))
+            i += 8;
+        if (i >= text.size())
+            break;
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte >= 0x20 && byte != '"' && byte != '\\')
             continue;

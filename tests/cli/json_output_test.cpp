@@ -67,8 +67,10 @@ TEST(JsonOutput, EveryObjectHasAllKeysInOrderWhateverToSays)
 TEST(JsonOutput, StringsEscapeQuotesBackslashesAndControlCharacters)
 {
     // Each is a plain address, so it comes back unchanged as the real address.
-    const std::vector<std::string> inputs{"say \"hi\"", "back\\slash",  "tab\there",  "line\nbreak",
-                                          "cr\rhere",   "\x01\x1f\x7f", "esc\x1b[0m", "\xE4\xB8\xAD/\xE2\x82\xAC"};
+    const std::vector<std::string> inputs{"say \"hi\"", "back\\slash", "tab\there", "line\nbreak", "cr\rhere",
+                                          "\x01\x1f\x7f", "esc\x1b[0m", "\xE4\xB8\xAD/\xE2\x82\xAC",
+                                          // escapes at the edges of eight-byte words
+                                          "abcdefg\"hijklmno\\pqrstuvwxyz0123456789ABCDE\x1f"};
     std::vector<std::string> args{"--format", "json"};
     args.insert(args.end(), inputs.begin(), inputs.end());
     const ProcessResult result = RunTool(args);
