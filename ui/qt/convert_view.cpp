@@ -13,7 +13,9 @@ AnsiText QtConvertView::ReadEditBox(int number) const { return AnsiText(ToGbk(wi
 
 void QtConvertView::WriteEditBox(int number, const AnsiText &text)
 {
-    window_->EditBox(number)->setText(FromGbk(text.bytes()));
+    QLineEdit *box = window_->EditBox(number);
+    box->setText(FromGbk(text.bytes()));
+    box->setCursorPosition(0); // show the start of the text, as a freshly set edit box does
 }
 
 void QtConvertView::SetLinkBoxContent(int number, const ByteSet &html)

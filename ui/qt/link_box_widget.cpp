@@ -1,5 +1,7 @@
 #include "ui/qt/link_box_widget.h"
 
+#include <algorithm>
+
 #include <QColor>
 #include <QCursor>
 #include <QFontMetrics>
@@ -49,11 +51,18 @@ void LinkBoxWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
+    const QFontMetrics metrics(measurer_.Font());
+    painter.setFont(measurer_.Font());
     for (const PlacedRun &run : box_.Runs()) {
-        const QFont font = measurer_.FontFor(run.style);
-        painter.setFont(font);
-        painter.setPen(run.style == TextStyle::Plain ? QColor(0, 0, 0) : QColor(0, 0, 255));
-        painter.drawText(run.box.x, run.box.y + QFontMetrics(font).ascent(), FromGbk(run.text));
+        const QColor colour = run.style == TextStyle::Plain ? QColor(0, 0, 0) : QColor(0, 0, 255);
+        const int baseline = run.box.y + metrics.ascent();
+        painter.setPen(colour);
+        painter.drawText(run.box.x, baseline, FromGbk(run.text));
+        if (run.style == TextStyle::HotLink && run.box.width > 0) {
+            // Drawn by hand so that a tall fallback font's underline stays inside the box.
+            const int y = std::min(baseline + metrics.underlinePos(), height() - 1);
+            painter.fillRect(run.box.x, y, run.box.width, std::max(1, metrics.lineWidth()), colour);
+        }
     }
 }
 

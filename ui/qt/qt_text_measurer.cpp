@@ -6,16 +6,9 @@
 
 namespace korimbo {
 
-QFont QtTextMeasurer::FontFor(TextStyle style) const
+int QtTextMeasurer::TextWidth(std::string_view gbk, TextStyle) const
 {
-    QFont font = font_;
-    font.setUnderline(style == TextStyle::HotLink);
-    return font;
-}
-
-int QtTextMeasurer::TextWidth(std::string_view gbk, TextStyle style) const
-{
-    return QFontMetrics(FontFor(style)).horizontalAdvance(FromGbk(gbk));
+    return QFontMetrics(font_).horizontalAdvance(FromGbk(gbk));
 }
 
 int QtTextMeasurer::LineHeight() const { return QFontMetrics(font_).height(); }

@@ -12,9 +12,8 @@ class QtTextMeasurer : public TextMeasurer
 public:
     explicit QtTextMeasurer(const QFont &font) : font_(font) {}
 
-    void SetFont(const QFont &font) { font_ = font; }
-    // The font of a piece of text in `style`: the hot link is underlined.
-    QFont FontFor(TextStyle style) const;
+    // The one font of every style (the hot link's underline is drawn by the box).
+    const QFont &Font() const { return font_; }
 
     int TextWidth(std::string_view gbk, TextStyle style) const override;
     int LineHeight() const override;
