@@ -24,7 +24,7 @@ Options:
   --format=FORMAT   text (the default) or json
   --charset=NAME    code page of the bytes inside links (default GBK), as
                       iconv names it; latin1 carries every byte unchanged
-                      (byte b is U+00b), utf-8 serves links of UTF-8 text
+                      (byte 0xNN is U+00NN); utf-8 serves links of UTF-8
   --help            display this help and exit
   --version         output version information and exit
   --                treat every later argument as an ADDRESS
