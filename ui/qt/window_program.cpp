@@ -11,6 +11,7 @@
 #include "ui/qt/events_hook.h"
 #include "ui/qt/fatal_error.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/timing_report.h"
 
 namespace korimbo {
 namespace {
@@ -88,6 +89,8 @@ int RunWindowProgram(int argc, char **argv, const std::function<void(MainWindow 
     SetFatalErrorHandler(&ReportFatalErrorInWindow);
     InstallQtEventsHook();
     auto *window = new MainWindow; // deletes itself when closed
+    if (NonEmpty("KORIMBO_REPORT_TIMES"))
+        InstallTimingReport(*window);
     if (beforeShow)
         beforeShow(*window);
     window->show();

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The window program under Xvfb, from outside: time from the start of the process to the window's
+# first paint, peak memory (maximum resident set), and the time to convert a 32 KiB pasted
+# thunder link, from the release of "转换" to the end of the repaint that follows.
+# Targets on the project's 2-core machine: start <= 150 ms, memory <= 60 MB, convert < 50 ms.
+#   bench/gui_startup.sh [RUNS]          (default 10)
+# KORIMBO_BUILD names the build folder (default build/gui-bench, a Release build made when missing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-10}
+build=${KORIMBO_BUILD:-build/gui-bench}
+
+if [ ! -x "$build/app/korimbo" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBO_TESTS=OFF >/dev/null
+    cmake --build "$build" --target korimbo -j2 >/dev/null
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+display_number=90
+while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
+    display_number=$((display_number + 1))
+done
+export DISPLAY=":$display_number"
+Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+done
+
+# A thunder link of 32 KiB (32 770 bytes: Base64 comes in groups of four) around a long address.
+python3 - "$work/paste" <<'PY'
+import base64, sys
+address = b"http://example.com/" + b"x" * (24566 - 19 - 4) + b".rar"
+link = b"thunder://" + base64.b64encode(b"AA" + address + b"ZZ")
+assert len(link) == 32770, len(link)
+open(sys.argv[1], "wb").write(link)
+PY
+xclip -quiet -selection clipboard -i "$work/paste" >/dev/null 2>&1 &
+pids+=($!)
+
+# Waits until standard error of the run holds a line matching $1; prints that line.
+wait_for_line() {
+    for _ in $(seq 1000); do
+        if line=$(grep -m 1 -- "$1" "$work/err" 2>/dev/null); then
+            echo "$line"
+            return 0
+        fi
+        sleep 0.01
+    done
+    echo "timed out waiting for: $1" >&2
+    return 1
+}
+
+printf '%-5s %12s %12s %14s\n' run start_ms peak_MB convert_ms
+starts=()
+peaks=()
+converts=()
+for run in $(seq "$runs"); do
+    : >"$work/err"
+    start=$(date +%s%N)
+    KORIMBO_REPORT_TIMES=1 /usr/bin/time -f '%M' -o "$work/rss" "$build/app/korimbo" 2>>"$work/err" &
+    pid=$!
+    shown=$(wait_for_line 'shown at' | awk '{print $4}')
+    window=$(xdotool search --sync --onlyvisible --name '^Korimbo$' | head -n 1)
+    xdotool windowfocus --sync "$window"
+    xdotool key ctrl+v
+    xdotool mousemove --window "$window" 340 44 click 1
+    took=$(wait_for_line 'conversion and repaint took' | awk '{print $6}')
+    xdotool key Escape
+    wait "$pid"
+    rss_kb=$(tail -n 1 "$work/rss")
+    start_ms=$(awk -v a="$start" -v b="$shown" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+    peak_mb=$(awk -v k="$rss_kb" 'BEGIN { printf "%.1f", k / 1024 }')
+    convert_ms=$(awk -v u="$took" 'BEGIN { printf "%.1f", u / 1000 }')
+    printf '%-5s %12s %12s %14s\n' "$run" "$start_ms" "$peak_mb" "$convert_ms"
+    starts+=("$start_ms")
+    peaks+=("$peak_mb")
+    converts+=("$convert_ms")
+done
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+maximum() { printf '%s\n' "$@" | sort -n | tail -n 1; }
+echo
+echo "median start $(median "${starts[@]}") ms (max $(maximum "${starts[@]}")), target <= 150 ms"
+echo "median peak memory $(median "${peaks[@]}") MB (max $(maximum "${peaks[@]}")), target <= 60 MB"
+echo "median 32 KiB convert + repaint $(median "${converts[@]}") ms (max $(maximum "${converts[@]}")), target < 50 ms"
+echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
