@@ -9,7 +9,7 @@
 namespace korimbo {
 namespace {
 
-QString LinkBoxFamily()
+QString FindLinkBoxFamily()
 {
     const QStringList installed = QFontDatabase::families();
     for (const QString &family : {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")})
@@ -22,12 +22,19 @@ QString LinkBoxFamily()
     return chinese.isEmpty() ? QString() : chinese.first();
 }
 
+// Looking through the installed fonts is slow: done once per process.
+const QString &LinkBoxFamily()
+{
+    static const QString family = FindLinkBoxFamily();
+    return family;
+}
+
 } // namespace
 
 QFont LinkBoxFont(qreal dpi)
 {
     QFont font;
-    const QString family = LinkBoxFamily();
+    const QString &family = LinkBoxFamily();
     if (!family.isEmpty())
         font.setFamilies({family});
     font.setPixelSize(std::max(1, static_cast<int>(std::floor(9.0 * dpi / 72.0))));

@@ -49,7 +49,8 @@ QImage ProgramIconImage(int size)
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    // The sizes of title bars and taskbars; menus of the desktop use the installed PNGs.
+    for (const int size : {16, 24, 32, 48, 64})
         icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
 }
