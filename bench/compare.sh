@@ -48,7 +48,7 @@ seconds() {
         python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["results"][0]["median"])' \
             "$work/times.json"
     else
-        local best= start end run
+        local best='' start end run
         for ((run = 0; run < runs; ++run)); do
             start=$(date +%s.%N)
             bash -c "$command"
