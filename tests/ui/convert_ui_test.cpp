@@ -175,7 +175,7 @@ void ConvertUiTest::clickOpensExactlyTheOutputBoxText()
         Convert(input);
         for (int number = 1; number <= 4; ++number) {
             LinkBoxWidget *box = window->LinkBox(number);
-            const Rect &link = box->Logic().Runs().at(0).box;
+            const Rect link = box->Logic().Runs().at(0).box;
             QTest::mousePress(window->windowHandle(), Qt::LeftButton, {},
                               box->mapTo(window, QPoint(link.x + 2, link.y + 2)));
             QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {},

@@ -103,7 +103,7 @@ void FatalErrorTest::clicksStopButLinksStillOpen()
     // The fixed links still open.
     const DesktopOpener previous = SetDesktopOpener(&FakeOpener);
     LinkBoxWidget *box = window->LinkBox(5);
-    const Rect &link = box->Logic().Runs().at(0).box;
+    const Rect link = box->Logic().Runs().at(0).box;
     const QPoint where = box->mapTo(window, QPoint(link.x + 2, link.y + 2));
     QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, where);
     QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, where);

@@ -50,7 +50,7 @@ private:
     // A point on the n-th placed run, in window coordinates.
     QPoint OnRun(std::size_t n) const
     {
-        const Rect &r = box->Logic().Runs().at(n).box;
+        const Rect r = box->Logic().Runs().at(n).box;
         return box->mapTo(holder, QPoint(r.x + r.width / 2, r.y + r.height / 2));
     }
     QWindow *Window() const { return holder->windowHandle(); }
