@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev                    # tests and benchmarks
     python3 hyperfine coreutils                      # benchmark comparisons
     qt6-base-dev qt6-qpa-plugins fonts-wqy-zenhei    # the window program: Qt 6 Widgets, a CJK font
-    xvfb xauth xdotool xclip x11-utils imagemagick time # window screenshot and benchmark
+    xvfb xauth xdotool xclip x11-utils imagemagick   # window screenshot and benchmark
 )
 
 missing=()

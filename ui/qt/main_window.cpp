@@ -62,6 +62,11 @@ void MainWindow::CreateControls()
             auto *edit = new QLineEdit(this);
             // The program writes texts of any length; only typing is limited, by the control.
             edit->setMaxLength(std::numeric_limits<int>::max());
+            // Links run to tens of thousands of characters that need no shaping; shaping them
+            // would make a long conversion and its repaint several times slower.
+            QFont font = edit->font();
+            font.setStyleStrategy(QFont::PreferNoShaping);
+            edit->setFont(font);
             control = edit;
             break;
         }
