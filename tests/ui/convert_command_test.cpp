@@ -17,7 +17,7 @@ using test::Gbk;
 // A window of plain values; the test can step in when a control is read.
 class FakeWindow : public ConvertWindow
 {
-public:
+  public:
     bool IsOpen() const override { return open; }
     AnsiText ReadEditBox(int number) const override
     {
@@ -37,7 +37,7 @@ public:
     }
 
     bool open = true;
-    std::array<AnsiText, 6> boxes;   // edit boxes 1 to 5
+    std::array<AnsiText, 6> boxes;    // edit boxes 1 to 5
     std::array<std::string, 5> links; // link boxes 1 to 4
     int writes = 0;
     std::function<void(int)> onRead;
@@ -46,8 +46,8 @@ public:
 struct CommandCase
 {
     const char *name;
-    std::string input;              // UTF-8
-    std::array<std::string, 4> out; // edit boxes 2 to 5, UTF-8
+    std::string input;               // UTF-8
+    std::array<std::string, 4> out;  // edit boxes 2 to 5, UTF-8
     std::array<std::string, 4> html; // link boxes 1 to 4, UTF-8
 };
 
@@ -94,7 +94,8 @@ const CommandCase kCommandCases[] = {
     {"Injection",
      R"(http://a" ><a href="x)",
      {R"(http://a" ><a href="x)", "thunder://QUFodHRwOi8vYSIgPjxhIGhyZWY9InhaWg==",
-      "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hIiA+PGEgaHJlZj0ieFtGTEFTSEdFVF0=&1926", "qqdl://aHR0cDovL2EiID48YSBocmVmPSJ4"},
+      "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hIiA+PGEgaHJlZj0ieFtGTEFTSEdFVF0=&1926",
+      "qqdl://aHR0cDovL2EiID48YSBocmVmPSJ4"},
      {R"(<a href="http://a&quot; &gt;&lt;a href=&quot;x">直接下载</a>)",
       R"(<a href="thunder://QUFodHRwOi8vYSIgPjxhIGhyZWY9InhaWg==">迅雷下载</a>)",
       R"(<a href="Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hIiA+PGEgaHJlZj0ieFtGTEFTSEdFVF0=&amp;1926">快车下载</a>)",
@@ -154,7 +155,10 @@ TEST(ConvertCommand, LinksComeFromTheOutputBoxesAsReadBack)
     EXPECT_EQ(window.links[3], Gbk(R"(<a href="typed">快车下载</a>)"));
 }
 
-ByteSet Html(const AnsiText &address, OutputKind kind) { return LinkHtml(address, kind); }
+ByteSet Html(const AnsiText &address, OutputKind kind)
+{
+    return LinkHtml(address, kind);
+}
 
 TEST(ConvertCommand, FixedLinksHtml)
 {
@@ -164,7 +168,10 @@ TEST(ConvertCommand, FixedLinksHtml)
 }
 
 // A thunder link long enough that its decode calls the events hook many times.
-AnsiText LongThunderLink() { return EncodeThunder(AnsiText("http://a/" + std::string(200'000, 'x'))); }
+AnsiText LongThunderLink()
+{
+    return EncodeThunder(AnsiText("http://a/" + std::string(200'000, 'x')));
+}
 
 std::function<void()> hookAction;
 void RunHookAction()
@@ -178,7 +185,7 @@ void RunHookAction()
 
 class ConvertDuringDecode : public testing::Test
 {
-protected:
+  protected:
     ConvertDuringDecode() { previous_ = SetPendingEventsHook(&RunHookAction); }
     ~ConvertDuringDecode() override
     {
@@ -186,7 +193,7 @@ protected:
         hookAction = nullptr;
     }
 
-private:
+  private:
     PendingEventsHook previous_;
 };
 

@@ -21,14 +21,23 @@ using namespace korimbo;
 namespace {
 
 std::vector<std::string> opened;
-void FakeOpener(std::string_view target) { opened.emplace_back(target); }
+void FakeOpener(std::string_view target)
+{
+    opened.emplace_back(target);
+}
 
 int errorBoxes = 0;
-void CountErrorBox(std::string_view, std::string_view) { ++errorBoxes; }
+void CountErrorBox(std::string_view, std::string_view)
+{
+    ++errorBoxes;
+}
 
 // A clock that runs a second per reading: the events hook dispatches on every call.
 std::int64_t fastNow = 0;
-std::int64_t FastClock() { return fastNow += 1'000'000; }
+std::int64_t FastClock()
+{
+    return fastNow += 1'000'000;
+}
 
 // Runs once from inside the decode, then hands on to the Qt events hook.
 std::function<void()> duringDecode;
@@ -43,15 +52,18 @@ void TestHook()
     qtHook();
 }
 
-QString LongThunderLink() { return QString::fromLatin1(EncodeThunder(AnsiText("http://a/" + std::string(200'000, 'x'))).c_str()); }
+QString LongThunderLink()
+{
+    return QString::fromLatin1(EncodeThunder(AnsiText("http://a/" + std::string(200'000, 'x'))).c_str());
+}
 
 void PostClick(QWidget *button)
 {
     const QPointF centre = QRectF(button->rect()).center();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(button, new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
-                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                            Qt::NoModifier));
+        QCoreApplication::postEvent(
+            button, new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
 }
 
 } // namespace
@@ -60,7 +72,7 @@ class ConvertUiTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase()
     {
         SetDesktopOpener(&FakeOpener);
@@ -90,7 +102,7 @@ private slots:
     void nestedClickDuringALongDecode();
     void closeDuringALongDecode();
 
-private:
+  private:
     QPushButton *Button() const { return window->findChild<QPushButton *>(QStringLiteral("按钮1")); }
     void Convert(const QString &input)
     {
@@ -130,29 +142,36 @@ void ConvertUiTest::workedExamples_data()
                        QStringLiteral("thunder://QUFodHRwOi8vYSIgPjxhIGhyZWY9InhaWg=="),
                        QStringLiteral("Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hIiA+PGEgaHJlZj0ieFtGTEFTSEdFVF0=&1926"),
                        QStringLiteral("qqdl://aHR0cDovL2EiID48YSBocmVmPSJ4")}
-        << QStringList{QStringLiteral("<a href=\"http://a&quot; &gt;&lt;a href=&quot;x\">直接下载</a>"),
-                       QStringLiteral("<a href=\"thunder://QUFodHRwOi8vYSIgPjxhIGhyZWY9InhaWg==\">迅雷下载</a>"),
-                       QStringLiteral("<a href=\"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hIiA+PGEgaHJlZj0ieFtGTEFTSEdFVF0=&amp;1926\">快车下载</a>"),
-                       QStringLiteral("<a href=\"qqdl://aHR0cDovL2EiID48YSBocmVmPSJ4\">旋风下载</a>")};
+        << QStringList{
+               QStringLiteral("<a href=\"http://a&quot; &gt;&lt;a href=&quot;x\">直接下载</a>"),
+               QStringLiteral("<a href=\"thunder://QUFodHRwOi8vYSIgPjxhIGhyZWY9InhaWg==\">迅雷下载</a>"),
+               QStringLiteral("<a "
+                              "href=\"Flashget://"
+                              "W0ZMQVNIR0VUXWh0dHA6Ly9hIiA+PGEgaHJlZj0ieFtGTEFTSEdFVF0=&amp;1926\">快车下载</a>"),
+               QStringLiteral("<a href=\"qqdl://aHR0cDovL2EiID48YSBocmVmPSJ4\">旋风下载</a>")};
     QTest::newRow("Chinese address")
         << QStringLiteral("http://a/中文.rar")
         << QStringList{QStringLiteral("http://a/中文.rar"), QStringLiteral("thunder://QUFodHRwOi8vYS/W0M7ELnJhclpa"),
                        QStringLiteral("Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQzsQucmFyW0ZMQVNIR0VUXQ==&1926"),
                        QStringLiteral("qqdl://aHR0cDovL2Ev1tDOxC5yYXI=")}
-        << QStringList{QStringLiteral("<a href=\"http://a/中文.rar\">直接下载</a>"),
-                       QStringLiteral("<a href=\"thunder://QUFodHRwOi8vYS/W0M7ELnJhclpa\">迅雷下载</a>"),
-                       QStringLiteral("<a href=\"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQzsQucmFyW0ZMQVNIR0VUXQ==&amp;1926\">快车下载</a>"),
-                       QStringLiteral("<a href=\"qqdl://aHR0cDovL2Ev1tDOxC5yYXI=\">旋风下载</a>")};
+        << QStringList{
+               QStringLiteral("<a href=\"http://a/中文.rar\">直接下载</a>"),
+               QStringLiteral("<a href=\"thunder://QUFodHRwOi8vYS/W0M7ELnJhclpa\">迅雷下载</a>"),
+               QStringLiteral(
+                   "<a href=\"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQzsQucmFyW0ZMQVNIR0VUXQ==&amp;1926\">快车下载</a>"),
+               QStringLiteral("<a href=\"qqdl://aHR0cDovL2Ev1tDOxC5yYXI=\">旋风下载</a>")};
     // A character GBK cannot hold reaches the core as "?".
     QTest::newRow("unencodable character")
         << QStringLiteral("http://a/\U0001F600.rar")
         << QStringList{QStringLiteral("http://a/?.rar"), QStringLiteral("thunder://QUFodHRwOi8vYS8/LnJhclpa"),
                        QStringLiteral("Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hLz8ucmFyW0ZMQVNIR0VUXQ==&1926"),
                        QStringLiteral("qqdl://aHR0cDovL2EvPy5yYXI=")}
-        << QStringList{QStringLiteral("<a href=\"http://a/?.rar\">直接下载</a>"),
-                       QStringLiteral("<a href=\"thunder://QUFodHRwOi8vYS8/LnJhclpa\">迅雷下载</a>"),
-                       QStringLiteral("<a href=\"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hLz8ucmFyW0ZMQVNIR0VUXQ==&amp;1926\">快车下载</a>"),
-                       QStringLiteral("<a href=\"qqdl://aHR0cDovL2EvPy5yYXI=\">旋风下载</a>")};
+        << QStringList{
+               QStringLiteral("<a href=\"http://a/?.rar\">直接下载</a>"),
+               QStringLiteral("<a href=\"thunder://QUFodHRwOi8vYS8/LnJhclpa\">迅雷下载</a>"),
+               QStringLiteral(
+                   "<a href=\"Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hLz8ucmFyW0ZMQVNIR0VUXQ==&amp;1926\">快车下载</a>"),
+               QStringLiteral("<a href=\"qqdl://aHR0cDovL2EvPy5yYXI=\">旋风下载</a>")};
 }
 
 void ConvertUiTest::workedExamples()
@@ -216,8 +235,10 @@ void ConvertUiTest::nestedClickDuringALongDecode()
     QCOMPARE(window->EditBox(2)->text(), longAddress);
     QCOMPARE(window->EditBox(3)->text(), QStringLiteral("thunder://QUFodHRwOi8veC95Wlo="));
     QCOMPARE(window->EditBox(5)->text(), QStringLiteral("qqdl://aHR0cDovL3gveQ=="));
-    QCOMPARE(window->LinkBox(1)->Logic().Content(), "<a href=\"" + longAddress.toStdString() + "\">" + test::Gbk("直接下载</a>"));
-    QCOMPARE(window->LinkBox(2)->Logic().Content(), test::Gbk("<a href=\"thunder://QUFodHRwOi8veC95Wlo=\">迅雷下载</a>"));
+    QCOMPARE(window->LinkBox(1)->Logic().Content(),
+             "<a href=\"" + longAddress.toStdString() + "\">" + test::Gbk("直接下载</a>"));
+    QCOMPARE(window->LinkBox(2)->Logic().Content(),
+             test::Gbk("<a href=\"thunder://QUFodHRwOi8veC95Wlo=\">迅雷下载</a>"));
 }
 
 void ConvertUiTest::closeDuringALongDecode()

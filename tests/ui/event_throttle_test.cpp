@@ -6,7 +6,10 @@ namespace korimbo {
 namespace {
 
 std::int64_t fakeNow = 0;
-std::int64_t FakeClock() { return fakeNow; }
+std::int64_t FakeClock()
+{
+    return fakeNow;
+}
 
 TEST(EventThrottle, DispatchesAtMostOncePerInterval)
 {

@@ -24,10 +24,16 @@ struct Box
     std::string text;
 };
 std::vector<Box> boxes;
-void RecordBox(std::string_view caption, std::string_view text) { boxes.push_back({std::string(caption), std::string(text)}); }
+void RecordBox(std::string_view caption, std::string_view text)
+{
+    boxes.push_back({std::string(caption), std::string(text)});
+}
 
 std::vector<std::string> opened;
-void FakeOpener(std::string_view target) { opened.emplace_back(target); }
+void FakeOpener(std::string_view target)
+{
+    opened.emplace_back(target);
+}
 
 } // namespace
 
@@ -35,7 +41,7 @@ class FatalErrorTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void reportText_data();
     void reportText();
     void qtBoxShowsTheReport();
@@ -50,8 +56,8 @@ void FatalErrorTest::reportText_data()
     QTest::newRow("index above the length")
         << 1 << QStringLiteral("数组成员引用下标超出定义范围")
         << QStringLiteral("运行时出错!\r\n\r\n错误代码：1\r\n\r\n错误信息：数组成员引用下标超出定义范围\r\n");
-    QTest::newRow("code 0 has no code line") << 0 << QStringLiteral("不能整除于零")
-                                             << QStringLiteral("运行时出错!\r\n\r\n错误信息：不能整除于零\r\n");
+    QTest::newRow("code 0 has no code line")
+        << 0 << QStringLiteral("不能整除于零") << QStringLiteral("运行时出错!\r\n\r\n错误信息：不能整除于零\r\n");
     QTest::newRow("no message") << 4 << QString() << QStringLiteral("运行时出错!\r\n\r\n错误代码：4\r\n\r\n");
 }
 

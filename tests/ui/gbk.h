@@ -29,9 +29,15 @@ inline std::string Recode(std::string_view text, const char *from, const char *t
 }
 
 // The UTF-8 text as GBK bytes.
-inline std::string Gbk(std::string_view utf8) { return Recode(utf8, "UTF-8", "CP936"); }
+inline std::string Gbk(std::string_view utf8)
+{
+    return Recode(utf8, "UTF-8", "CP936");
+}
 
 // The GBK bytes as UTF-8, for readable failure messages and comparisons.
-inline std::string Utf8(std::string_view gbk) { return Recode(gbk, "CP936", "UTF-8"); }
+inline std::string Utf8(std::string_view gbk)
+{
+    return Recode(gbk, "CP936", "UTF-8");
+}
 
 } // namespace korimbo::test

@@ -9,7 +9,7 @@ class GbkCodecTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void toGbk_data();
     void toGbk();
     void fromGbk_data();
@@ -22,7 +22,9 @@ void GbkCodecTest::toGbk_data()
     QTest::addColumn<QByteArray>("gbk");
     QTest::newRow("ASCII") << QStringLiteral("http://a/b.rar") << QByteArray("http://a/b.rar");
     QTest::newRow("Chinese") << QStringLiteral("转换失败") << QByteArray("\xD7\xAA\xBB\xBB\xCA\xA7\xB0\xDC");
-    QTest::newRow("full-width space") << QStringLiteral("a\u3000b") << QByteArray("a\xA1\xA1" "b");
+    QTest::newRow("full-width space") << QStringLiteral("a\u3000b")
+                                      << QByteArray("a\xA1\xA1"
+                                                    "b");
     QTest::newRow("euro sign") << QStringLiteral("\u20AC") << QByteArray("\x80");
     QTest::newRow("emoji becomes ?") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
     QTest::newRow("lone surrogate becomes ?") << (QString(QChar(0xD800)) + QLatin1Char('x')) << QByteArray("?x");
@@ -41,7 +43,9 @@ void GbkCodecTest::fromGbk_data()
     QTest::addColumn<QByteArray>("gbk");
     QTest::addColumn<QString>("text");
     QTest::newRow("Chinese") << QByteArray("\xD7\xAA\xBB\xBB") << QStringLiteral("转换");
-    QTest::newRow("bad second byte") << QByteArray("a\x81\x30" "b") << QStringLiteral("a\uFFFD0b");
+    QTest::newRow("bad second byte") << QByteArray("a\x81\x30"
+                                                   "b")
+                                     << QStringLiteral("a\uFFFD0b");
     QTest::newRow("lead byte at the end") << QByteArray("ab\xB0") << QStringLiteral("ab\uFFFD");
     QTest::newRow("lone lead byte only") << QByteArray("\xD7") << QStringLiteral("\uFFFD");
     // Code page 936 as Windows maps it: 0xFF is a private-use character, so it survives a round trip.

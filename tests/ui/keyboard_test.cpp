@@ -13,7 +13,7 @@ class KeyboardTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init()
     {
         window = new MainWindow;
@@ -29,7 +29,7 @@ private slots:
     void keys();
     void focusComesBackOnActivation();
 
-private:
+  private:
     QWidget *Control(const QString &name) const { return window->findChild<QWidget *>(name); }
     QPointer<MainWindow> window;
 };
@@ -38,9 +38,10 @@ void KeyboardTest::tabCycle_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("next");
-    const QStringList cycle = QString::fromUtf8("编辑框1 编辑框2 编辑框3 编辑框4 编辑框5 按钮1 简单超文本框1 简单超文本框2 "
-                                                "简单超文本框3 简单超文本框4 简单超文本框5")
-                                  .split(QLatin1Char(' '));
+    const QStringList cycle =
+        QString::fromUtf8("编辑框1 编辑框2 编辑框3 编辑框4 编辑框5 按钮1 简单超文本框1 简单超文本框2 "
+                          "简单超文本框3 简单超文本框4 简单超文本框5")
+            .split(QLatin1Char(' '));
     for (int i = 0; i < cycle.size(); ++i)
         QTest::newRow(cycle[i].toUtf8().constData()) << cycle[i] << cycle[(i + 1) % cycle.size()];
 }

@@ -17,7 +17,7 @@ const std::string kContent = Gbk("<a href=http://s/>AB</a>|<a href=file:///etc/p
 
 class LinkBoxFixture : public testing::Test
 {
-protected:
+  protected:
     LinkBoxFixture() { box.SetContent(kContent); }
 
     test::FixedMeasurer measurer;

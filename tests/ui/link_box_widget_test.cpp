@@ -15,14 +15,17 @@ using namespace korimbo;
 
 namespace {
 std::vector<std::string> opened;
-void FakeOpener(std::string_view target) { opened.emplace_back(target); }
+void FakeOpener(std::string_view target)
+{
+    opened.emplace_back(target);
+}
 } // namespace
 
 class LinkBoxWidgetTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { previous = SetDesktopOpener(&FakeOpener); }
     void cleanupTestCase() { SetDesktopOpener(previous); }
     void init()
@@ -46,7 +49,7 @@ private slots:
     void doubleClickOpensOnce();
     void newContentActsAtOnce();
 
-private:
+  private:
     // A point on the n-th placed run, in window coordinates.
     QPoint OnRun(std::size_t n) const
     {
@@ -96,7 +99,7 @@ void LinkBoxWidgetTest::hover()
     QTRY_COMPARE(box->Logic().HotLink(), 0);
     QCOMPARE(box->cursor().shape(), Qt::PointingHandCursor);
     QVERIFY(box->grab().toImage() != plain); // underlined
-    QTest::mouseMove(Window(), OnRun(1));      // the plain "|"
+    QTest::mouseMove(Window(), OnRun(1));    // the plain "|"
     QTRY_COMPARE(box->Logic().HotLink(), -1);
     QCOMPARE(box->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseMove(Window(), OnRun(2)); // a link whose target is "转换失败"

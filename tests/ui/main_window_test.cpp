@@ -17,7 +17,7 @@ class MainWindowTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init()
     {
         window = new MainWindow;
@@ -34,7 +34,7 @@ private slots:
     void fixedLinks();
     void focusStartsInTheInputBox();
 
-private:
+  private:
     QPointer<MainWindow> window;
 };
 
@@ -103,9 +103,10 @@ void MainWindowTest::creationOrder()
     for (QObject *child : window->children())
         if (child->isWidgetType())
             names << child->objectName();
-    const QStringList expected = QString::fromUtf8("编辑框1 编辑框2 编辑框3 编辑框4 编辑框5 按钮1 标签1 标签2 标签3 标签4 标签5 "
-                                                   "简单超文本框1 简单超文本框2 简单超文本框3 简单超文本框4 简单超文本框5")
-                                     .split(QLatin1Char(' '));
+    const QStringList expected =
+        QString::fromUtf8("编辑框1 编辑框2 编辑框3 编辑框4 编辑框5 按钮1 标签1 标签2 标签3 标签4 标签5 "
+                          "简单超文本框1 简单超文本框2 简单超文本框3 简单超文本框4 简单超文本框5")
+            .split(QLatin1Char(' '));
     QCOMPARE(names, expected);
 }
 
@@ -137,15 +138,14 @@ void MainWindowTest::colourAndFont()
 {
     const QColor face = window->palette().color(QPalette::Button);
     const QImage image = window->grab().toImage();
-    QCOMPARE(QColor(image.pixel(2, 2)), face);     // the window's background
-    QCOMPARE(QColor(image.pixel(20, 60)), face);   // between the labels
-    QCOMPARE(QColor(image.pixel(340, 90)), face);  // an empty link box
+    QCOMPARE(QColor(image.pixel(2, 2)), face);    // the window's background
+    QCOMPARE(QColor(image.pixel(20, 60)), face);  // between the labels
+    QCOMPARE(QColor(image.pixel(340, 90)), face); // an empty link box
     QCOMPARE(QColor(image.pixel(100, 44)), window->findChild<QLineEdit *>(QStringLiteral("编辑框1"))
                                                ->palette()
                                                .color(QPalette::Base)); // inside the input box
     for (QObject *child : window->children())
-        if (auto *control = qobject_cast<QWidget *>(child); control && !qobject_cast<LinkBoxWidget *>(control))
-        {
+        if (auto *control = qobject_cast<QWidget *>(child); control && !qobject_cast<LinkBoxWidget *>(control)) {
             // The desktop's default GUI font (the edit boxes only skip text shaping).
             QCOMPARE(control->font().family(), QApplication::font().family());
             QCOMPARE(control->font().pointSizeF(), QApplication::font().pointSizeF());

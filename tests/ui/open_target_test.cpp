@@ -12,7 +12,10 @@ namespace korimbo {
 namespace {
 
 std::vector<std::string> opened;
-void FakeOpener(std::string_view target) { opened.emplace_back(target); }
+void FakeOpener(std::string_view target)
+{
+    opened.emplace_back(target);
+}
 
 std::vector<std::vector<std::string>> launched;
 bool FakeLauncher(const std::vector<std::string> &argv)
@@ -23,7 +26,7 @@ bool FakeLauncher(const std::vector<std::string> &argv)
 
 class OpenTargetFixture : public testing::Test
 {
-protected:
+  protected:
     OpenTargetFixture()
     {
         opened.clear();
@@ -37,7 +40,7 @@ protected:
         SetLauncher(previousLauncher_);
     }
 
-private:
+  private:
     DesktopOpener previousOpener_;
     Launcher previousLauncher_;
 };

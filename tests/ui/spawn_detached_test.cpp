@@ -19,7 +19,7 @@ namespace {
 // A scratch folder with a fake opener that writes its argument count and arguments to a file.
 class SpawnFixture : public testing::Test
 {
-protected:
+  protected:
     SpawnFixture()
     {
         char pattern[] = "/tmp/korimbo-spawn-XXXXXX";
@@ -27,8 +27,10 @@ protected:
         script_ = dir_ + "/fake-opener";
         std::ofstream(script_) << "#!/bin/sh\n"
                                   "{ echo \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \""
-                               << dir_ << "/args.tmp\"\n"
-                                  "mv \"" << dir_ << "/args.tmp\" \"" << dir_ << "/args\"\n";
+                               << dir_
+                               << "/args.tmp\"\n"
+                                  "mv \""
+                               << dir_ << "/args.tmp\" \"" << dir_ << "/args\"\n";
         ::chmod(script_.c_str(), 0755);
     }
     ~SpawnFixture() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }

@@ -18,7 +18,10 @@ class OpenableTarget : public testing::TestWithParam<SchemeCase>
 {
 };
 
-TEST_P(OpenableTarget, FollowsTheSchemeRule) { EXPECT_EQ(IsOpenableTarget(GetParam().target), GetParam().opens); }
+TEST_P(OpenableTarget, FollowsTheSchemeRule)
+{
+    EXPECT_EQ(IsOpenableTarget(GetParam().target), GetParam().opens);
+}
 
 const SchemeCase kSchemeCases[] = {
     {"Http", "http://a/b.rar", true},

@@ -31,7 +31,10 @@ void PrintErrorBox(std::string_view, std::string_view text)
 }
 
 std::int64_t fastNow = 0;
-std::int64_t FastClock() { return fastNow += 1'000'000; }
+std::int64_t FastClock()
+{
+    return fastNow += 1'000'000;
+}
 
 QPointer<MainWindow> watched;
 PendingEventsHook qtHook = nullptr;
@@ -67,9 +70,8 @@ int main(int argc, char **argv)
             qtHook = SetPendingEventsHook(&CloseOnFirstCall);
             const AnsiText link = EncodeThunder(AnsiText("http://a/" + std::string(200'000, 'x')));
             window.EditBox(1)->setText(QString::fromLatin1(link.c_str()));
-            QTimer::singleShot(0, &window, [&window] {
-                window.findChild<QPushButton *>(QStringLiteral("按钮1"))->click();
-            });
+            QTimer::singleShot(0, &window,
+                               [&window] { window.findChild<QPushButton *>(QStringLiteral("按钮1"))->click(); });
         }
     });
     if (decodedAfterClose)

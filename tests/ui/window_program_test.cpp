@@ -8,7 +8,7 @@ class WindowProgramTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void withoutDisplay_data();
     void withoutDisplay();
     void escapeClosesWithStatusZero();

@@ -19,8 +19,14 @@ constexpr std::string_view kSiteLabel = "\xB7\xC3\xCE\xCA\xB9\xD9\xCD\xF8"; // �
 constexpr std::string_view kHomeLabel = "\xBF\xD5\xBC\xE4";                 // 空间
 
 constexpr int kInputBox = 1;
-int OutputBox(int kind) { return kind + 2; }
-int LinkBoxOf(int kind) { return kind + 1; }
+int OutputBox(int kind)
+{
+    return kind + 2;
+}
+int LinkBoxOf(int kind)
+{
+    return kind + 1;
+}
 
 } // namespace
 

@@ -13,7 +13,7 @@ namespace korimbo {
 // link boxes 1 to 4, as their names say. Texts cross this boundary as GBK.
 class ConvertWindow
 {
-public:
+  public:
     virtual ~ConvertWindow() = default;
     // Whether the window and its controls are still there (not closed or closing).
     virtual bool IsOpen() const = 0;

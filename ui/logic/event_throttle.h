@@ -9,7 +9,7 @@ namespace korimbo {
 // window still answers. The clock is injectable for tests.
 class EventThrottle
 {
-public:
+  public:
     // Microseconds from any fixed start.
     using Clock = std::int64_t (*)();
 
@@ -22,7 +22,7 @@ public:
     // construction); then the caller dispatches.
     bool ShouldDispatch();
 
-private:
+  private:
     Clock clock_;
     std::int64_t interval_;
     std::int64_t last_;

@@ -57,7 +57,7 @@ Tag ReadTag(std::string_view inside)
 
 class Reader
 {
-public:
+  public:
     void Text(std::string_view bytes)
     {
         if (bytes.empty())
@@ -82,7 +82,7 @@ public:
 
     HtmlDocument Take() { return std::move(document_); }
 
-private:
+  private:
     HtmlDocument document_;
     std::vector<int> open_; // the links whose text is running, innermost last
 };

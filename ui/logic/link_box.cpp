@@ -16,7 +16,10 @@ void LinkBox::SetContent(std::string_view html)
         PointerMoved(pointer_->first, pointer_->second);
 }
 
-void LinkBox::Relayout() { runs_ = LayOutLine(document_, *measurer_, hot_); }
+void LinkBox::Relayout()
+{
+    runs_ = LayOutLine(document_, *measurer_, hot_);
+}
 
 const PlacedRun *LinkBox::LinkAt(int x, int y) const
 {

@@ -19,7 +19,7 @@ enum class PointerShape { Arrow, Hand };
 
 class LinkBox
 {
-public:
+  public:
     // The measurer must outlive the box.
     explicit LinkBox(const TextMeasurer &measurer);
 
@@ -51,7 +51,7 @@ public:
     // the second press of a double click, and only over a link whose target can be opened.
     std::optional<std::string> Press(MouseButton button, int x, int y, bool secondPressOfDoubleClick) const;
 
-private:
+  private:
     // The first link area, in drawing order, that holds the point, or nullptr.
     const PlacedRun *LinkAt(int x, int y) const;
     bool SetHot(int link);

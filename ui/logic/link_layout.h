@@ -17,7 +17,7 @@ enum class TextStyle { Plain, Link, HotLink };
 // Measures text in the link box's font; a toolkit (Qt, GDI) plugs in here.
 class TextMeasurer
 {
-public:
+  public:
     virtual ~TextMeasurer() = default;
     // Advance width in pixels of `gbk` (GBK bytes) drawn in `style`.
     virtual int TextWidth(std::string_view gbk, TextStyle style) const = 0;

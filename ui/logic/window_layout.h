@@ -12,9 +12,9 @@ enum class ControlKind { EditBox, Button, Label, LinkBox };
 struct ControlSpec
 {
     ControlKind kind;
-    std::string_view name;    // also the Qt object name
+    std::string_view name;        // also the Qt object name
     int left, top, width, height; // pixels, relative to the client area
-    std::string_view caption; // UTF-8; empty for boxes
+    std::string_view caption;     // UTF-8; empty for boxes
 };
 
 inline constexpr std::string_view kWindowTitle = "Korimbo";
@@ -47,7 +47,7 @@ inline constexpr std::array<ControlSpec, 16> kControls{{
 
 // The Tab cycle; Shift+Tab walks it backwards. Both wrap around. Labels are never in it.
 inline constexpr std::array<std::string_view, 11> kTabCycle{
-    "编辑框1", "编辑框2", "编辑框3", "编辑框4", "编辑框5", "按钮1",
+    "编辑框1",       "编辑框2",       "编辑框3",       "编辑框4",       "编辑框5",       "按钮1",
     "简单超文本框1", "简单超文本框2", "简单超文本框3", "简单超文本框4", "简单超文本框5",
 };
 

@@ -42,7 +42,7 @@ std::optional<std::string> FindProgram(const std::string &program)
 // session, and /dev/null for the standard streams.
 class SpawnSettings
 {
-public:
+  public:
     SpawnSettings()
     {
         posix_spawnattr_init(&attr_);
@@ -69,10 +69,16 @@ public:
     SpawnSettings(const SpawnSettings &) = delete;
     SpawnSettings &operator=(const SpawnSettings &) = delete;
 
-    const posix_spawnattr_t *attr() const { return &attr_; }
-    const posix_spawn_file_actions_t *actions() const { return &actions_; }
+    const posix_spawnattr_t *attr() const
+    {
+        return &attr_;
+    }
+    const posix_spawn_file_actions_t *actions() const
+    {
+        return &actions_;
+    }
 
-private:
+  private:
     posix_spawnattr_t attr_;
     posix_spawn_file_actions_t actions_;
 };
@@ -99,8 +105,8 @@ bool SpawnDetached(const std::vector<std::string> &argv)
         return false;
     if (child == 0) {
         pid_t grandchild = 0;
-        const int rc = ::posix_spawn(&grandchild, path->c_str(), settings.actions(), settings.attr(), args.data(),
-                                     environ);
+        const int rc =
+            ::posix_spawn(&grandchild, path->c_str(), settings.actions(), settings.attr(), args.data(), environ);
         ::_exit(rc == 0 ? 0 : 127);
     }
     int status = 0;
@@ -120,6 +126,9 @@ Launcher SetLauncher(Launcher replacement)
     return previous;
 }
 
-bool Launch(const std::vector<std::string> &argv) { return (launcher ? launcher : &SpawnDetached)(argv); }
+bool Launch(const std::vector<std::string> &argv)
+{
+    return (launcher ? launcher : &SpawnDetached)(argv);
+}
 
 } // namespace korimbo

@@ -7,9 +7,15 @@
 
 namespace korimbo {
 
-bool QtConvertView::IsOpen() const { return window_ && !window_->IsClosing(); }
+bool QtConvertView::IsOpen() const
+{
+    return window_ && !window_->IsClosing();
+}
 
-AnsiText QtConvertView::ReadEditBox(int number) const { return AnsiText(ToGbk(window_->EditBox(number)->text())); }
+AnsiText QtConvertView::ReadEditBox(int number) const
+{
+    return AnsiText(ToGbk(window_->EditBox(number)->text()));
+}
 
 void QtConvertView::WriteEditBox(int number, const AnsiText &text)
 {

@@ -11,7 +11,7 @@ namespace korimbo {
 // window closed or deleted during the command reads as no longer open.
 class QtConvertView : public ConvertWindow
 {
-public:
+  public:
     explicit QtConvertView(MainWindow *window) : window_(window) {}
 
     bool IsOpen() const override;
@@ -19,7 +19,7 @@ public:
     void WriteEditBox(int number, const AnsiText &text) override;
     void SetLinkBoxContent(int number, const ByteSet &html) override;
 
-private:
+  private:
     QPointer<MainWindow> window_;
 };
 

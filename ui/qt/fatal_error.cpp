@@ -39,6 +39,9 @@ void ReportFatalErrorInWindow(int code, std::string_view message)
     (errorBoxHook ? errorBoxHook : &ShowQtErrorBox)("错误", text);
 }
 
-bool ClicksStopped() { return clicksStopped; }
+bool ClicksStopped()
+{
+    return clicksStopped;
+}
 
 } // namespace korimbo

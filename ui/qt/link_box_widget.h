@@ -15,7 +15,7 @@ class LinkBoxWidget : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit LinkBoxWidget(QWidget *parent = nullptr);
 
     // Replaces the whole content (GBK HTML, up to its first zero byte) and lays it out at once.
@@ -24,14 +24,14 @@ public:
     // The box's state, for views and tests.
     const LinkBox &Logic() const { return box_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
-private:
+  private:
     void UpdatePointer(QPoint position);
 
     QtTextMeasurer measurer_;

@@ -29,7 +29,10 @@
 namespace korimbo {
 namespace {
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 bool IsPlainEscape(const QKeyEvent &key)
 {
@@ -166,7 +169,8 @@ void MainWindow::FitFrame()
         return;
     const QRect full = screen->geometry();
     const QSize outer(width() + frame.left() + frame.right(), height() + frame.top() + frame.bottom());
-    const QPoint topLeft(full.x() + (full.width() - outer.width()) / 2, full.y() + (full.height() - outer.height()) / 2);
+    const QPoint topLeft(full.x() + (full.width() - outer.width()) / 2,
+                         full.y() + (full.height() - outer.height()) / 2);
     if (frameGeometry().topLeft() != topLeft)
         move(topLeft);
 }

@@ -16,7 +16,7 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(QWidget *parent = nullptr);
 
     // Whether the window has been closed (it is then about to be deleted).
@@ -26,14 +26,14 @@ public:
     QLineEdit *EditBox(int number) const;
     LinkBoxWidget *LinkBox(int number) const;
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
-private:
+  private:
     void CreateControls();
     void OnConvertClicked();
     // Sizes the client area so the outer frame is 381 × 267 once the desktop reports a frame, and

@@ -11,6 +11,9 @@ int QtTextMeasurer::TextWidth(std::string_view gbk, TextStyle) const
     return QFontMetrics(font_).horizontalAdvance(FromGbk(gbk));
 }
 
-int QtTextMeasurer::LineHeight() const { return QFontMetrics(font_).height(); }
+int QtTextMeasurer::LineHeight() const
+{
+    return QFontMetrics(font_).height();
+}
 
 } // namespace korimbo

@@ -9,7 +9,7 @@ namespace korimbo {
 // Measures link-box text with Qt's font metrics.
 class QtTextMeasurer : public TextMeasurer
 {
-public:
+  public:
     explicit QtTextMeasurer(const QFont &font) : font_(font) {}
 
     // The one font of every style (the hot link's underline is drawn by the box).
@@ -18,7 +18,7 @@ public:
     int TextWidth(std::string_view gbk, TextStyle style) const override;
     int LineHeight() const override;
 
-private:
+  private:
     QFont font_;
 };
 

@@ -15,7 +15,7 @@ namespace {
 
 class TimingReport : public QObject
 {
-public:
+  public:
     TimingReport(MainWindow &window, QPushButton &button) : QObject(&window), window_(window)
     {
         window.installEventFilter(this);
@@ -24,7 +24,7 @@ public:
         connect(&button, &QPushButton::clicked, this, [this] { commandDone_ = clickStart_.has_value(); });
     }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         using namespace std::chrono;
@@ -53,7 +53,7 @@ protected:
         return handled;
     }
 
-private:
+  private:
     MainWindow &window_;
     bool shownReported_ = false;
     bool commandDone_ = false;

@@ -19,9 +19,8 @@ namespace {
 constexpr const char *kNoDisplayNamed =
     "korimbo: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
     "to convert addresses without a window, use korimbo-convert\n";
-constexpr const char *kDisplayUnreachable =
-    "korimbo: cannot connect to a display to show the window on; "
-    "to convert addresses without a window, use korimbo-convert\n";
+constexpr const char *kDisplayUnreachable = "korimbo: cannot connect to a display to show the window on; "
+                                            "to convert addresses without a window, use korimbo-convert\n";
 
 [[noreturn]] void FailWithoutDisplay(const char *line)
 {
