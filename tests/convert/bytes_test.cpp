@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fatal_exit.h"
 #include "hex.h"
 
 namespace korimbo {
@@ -79,7 +80,7 @@ class ElementAtOutOfRange : public testing::TestWithParam<BadIndex>
 TEST_P(ElementAtOutOfRange, IsFatalWithItsCode)
 {
     const BadIndex &c = GetParam();
-    EXPECT_EXIT(ElementAt(c.set, c.index), testing::ExitedWithCode(255), c.report);
+    EXPECT_EXIT(ElementAt(c.set, c.index), testing::ExitedWithCode(test::kFatalExitCode), c.report);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ElementAtOutOfRange, FixedArrayTooIsFatal)
 {
     std::array<std::uint8_t, 4> slots{};
-    EXPECT_EXIT(ElementAt(slots, 5), testing::ExitedWithCode(255), "错误代码：1");
+    EXPECT_EXIT(ElementAt(slots, 5), testing::ExitedWithCode(test::kFatalExitCode), "错误代码：1");
 }
 
 } // namespace

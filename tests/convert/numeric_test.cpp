@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fatal_exit.h"
+
 namespace korimbo {
 namespace {
 
@@ -26,9 +28,11 @@ TEST(Remainder, TakesTheSignOfTheDividend)
 
 TEST(ZeroDivisor, IsFatal)
 {
-    EXPECT_EXIT(IntegerDivide(1, 0.0), testing::ExitedWithCode(255), "运行时出错!\n\n错误信息：不能整除于零\n");
-    EXPECT_EXIT(IntegerDivide(1, -0.0), testing::ExitedWithCode(255), "不能整除于零");
-    EXPECT_EXIT(Remainder(1, 0.0), testing::ExitedWithCode(255), "运行时出错!\n\n错误信息：不能求余数于零\n");
+    EXPECT_EXIT(IntegerDivide(1, 0.0), testing::ExitedWithCode(test::kFatalExitCode),
+                "运行时出错!\n\n错误信息：不能整除于零\n");
+    EXPECT_EXIT(IntegerDivide(1, -0.0), testing::ExitedWithCode(test::kFatalExitCode), "不能整除于零");
+    EXPECT_EXIT(Remainder(1, 0.0), testing::ExitedWithCode(test::kFatalExitCode),
+                "运行时出错!\n\n错误信息：不能求余数于零\n");
 }
 
 TEST(TruncateToInt, RoundsTowardZeroAndKeepsLow32Bits)
