@@ -11,6 +11,7 @@
 #include "ui/qt/events_hook.h"
 #include "ui/qt/fatal_error.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/timing_report.h"
 
 namespace korimbo {
@@ -85,6 +86,9 @@ int RunWindowProgram(int argc, char **argv, const std::function<void(MainWindow 
         previousHandler(message.type, QMessageLogContext(), message.text);
     heldMessages.clear();
 
+    // Lets the desktop match the window to korimbo.desktop and its icon (taskbars on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("korimbo"));
+    QApplication::setWindowIcon(ProgramIcon());
     SetFatalErrorHandler(&ReportFatalErrorInWindow);
     InstallQtEventsHook();
     auto *window = new MainWindow; // deletes itself when closed
