@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Korimbo need, when any is missing.
 # Safe to run again: it does nothing when everything is there.
+#   tools/setup-deps.sh [GROUP...]   also installs the optional groups named:
+#     windows  the Windows cross build and Wine to run it (tools/build-windows, tools/test-windows)
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,24 @@ packages=(
     qt6-base-dev qt6-qpa-plugins fonts-wqy-zenhei    # the window program: Qt 6 Widgets, a CJK font
     xvfb xauth xdotool xclip x11-utils imagemagick   # window screenshot and benchmark
 )
+
+add_i386=false
+for group in "$@"; do
+    case $group in
+    windows)
+        # The 32-bit compiler makes the programs; the 64-bit compiler and Wine serve machines that
+        # cannot run 32-bit code, where tools/test-windows tests a 64-bit build instead.
+        packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb)
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            add_i386=true
+        fi
+        ;;
+    *)
+        echo "setup-deps: unknown group $group (known: windows)" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
@@ -24,6 +44,10 @@ fi
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
+fi
+if $add_i386; then
+    echo "Adding the package architecture i386 (for wine32)"
+    "${sudo[@]}" dpkg --add-architecture i386
 fi
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq

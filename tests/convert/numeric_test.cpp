@@ -16,6 +16,9 @@ TEST(IntegerDivide, DropsTheFractionTowardZero)
     EXPECT_EQ(IntegerDivide(-7, 4), -1);
     EXPECT_EQ(IntegerDivide(8, 4), 2);
     EXPECT_EQ(IntegerDivide(2147483647.0, 4), 536870911);
+    // The quotient is a double before its fraction goes: exactly it is just below 3, as a double
+    // it is 3. (x87 arithmetic, which keeps more bits, would give 2.)
+    EXPECT_EQ(IntegerDivide(1940.3062814008379, 646.768760466946), 3);
 }
 
 TEST(Remainder, TakesTheSignOfTheDividend)
