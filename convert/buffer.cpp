@@ -33,9 +33,13 @@ void AppendBytes(std::string &buffer, std::string_view bytes)
 
 std::string JoinViews(std::initializer_list<std::string_view> parts)
 {
+    // Checked at every step, so that the sum cannot wrap around where size_t has 32 bits.
     std::size_t total = 0;
-    for (const std::string_view part : parts)
+    for (const std::string_view part : parts) {
         total += part.size();
+        if (total > kMaxLength)
+            FatalAllocationError(total);
+    }
     std::string out = MakeBuffer(total);
     auto at = out.begin();
     for (const std::string_view part : parts)
