@@ -1,15 +1,15 @@
 #pragma once
 
-#include <iconv.h>
-
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 // Conversion of text between the locale's encoding and the code page of the bytes inside links,
-// through iconv.
+// through the system's converter: iconv on POSIX systems (charset_iconv.cpp), the code page
+// functions on Windows (charset_windows.cpp).
 namespace korimbo {
 
 // The first character that a conversion could not take.
@@ -26,18 +26,17 @@ struct CharsetFault
     char32_t codePoint = 0;
 };
 
-// One direction of conversion between two charsets; owns its iconv descriptors.
+// One direction of conversion between two charsets; owns the system's conversion state.
 class CharsetConverter
 {
   public:
-    // nullopt when iconv does not know either charset or the conversion between them.
+    // nullopt when the system does not know either charset or the conversion between them.
     static std::optional<CharsetConverter> Open(const std::string &from, const std::string &to);
 
-    CharsetConverter(CharsetConverter &&other) noexcept;
+    CharsetConverter(CharsetConverter &&other) noexcept = default;
     CharsetConverter &operator=(CharsetConverter &&) = delete;
     CharsetConverter(const CharsetConverter &) = delete;
     CharsetConverter &operator=(const CharsetConverter &) = delete;
-    ~CharsetConverter();
 
     // Replaces `out` with the whole of `in` converted; on failure returns the first character at
     // fault, and `out` holds an unspecified part of the text.
@@ -47,17 +46,26 @@ class CharsetConverter
     bool keepsAscii() const noexcept { return keepsAscii_; }
 
   private:
-    CharsetConverter(iconv_t convert, iconv_t decode) noexcept;
-    std::optional<CharsetFault> ConvertWithIconv(std::string_view in, std::string &out);
-    CharsetFault Diagnose(std::string_view in, std::size_t offset);
+    struct Engine; // the platform's conversion state
+    struct EngineDeleter
+    {
+        void operator()(Engine *engine) const noexcept;
+    };
+    using EnginePointer = std::unique_ptr<Engine, EngineDeleter>;
 
-    iconv_t convert_;
-    iconv_t decode_; // from the source charset to UTF-32, to name the character at fault
+    explicit CharsetConverter(EnginePointer engine) noexcept;
+    // nullptr when the system cannot convert between the two.
+    static EnginePointer OpenEngine(const std::string &from, const std::string &to);
+    // Convert without the shortcut for ASCII.
+    std::optional<CharsetFault> ConvertWithEngine(std::string_view in, std::string &out);
+
+    EnginePointer engine_;
     bool keepsAscii_ = false;
 };
 
-// The locale's character encoding after setlocale(LC_ALL, ""); "UTF-8" in the C and POSIX
-// locales, which name plain ASCII.
+// The encoding of the text the program reads and writes: on POSIX systems the locale's character
+// encoding after setlocale(LC_ALL, ""), "UTF-8" in the C and POSIX locales, which name plain
+// ASCII; on Windows always "UTF-8" (see platform.h).
 std::string LocaleEncoding();
 
 // Both directions between the locale's encoding and the links' code page.
@@ -72,7 +80,7 @@ struct LinkCharsets
     std::optional<std::string> failureText;
 };
 
-// Opens the conversions, or says why `linkName` cannot serve: iconv does not know it, or it does
+// Opens the conversions, or says why `linkName` cannot serve: the system does not know it, or it does
 // not keep the characters that links are made of as the same single bytes.
 std::variant<LinkCharsets, std::string> OpenLinkCharsets(const std::string &localeName, const std::string &linkName);
 

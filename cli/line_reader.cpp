@@ -1,9 +1,9 @@
 #include "cli/line_reader.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "cli/platform.h"
 
 namespace korimbo {
 
@@ -19,7 +19,7 @@ bool LineReader::Fill()
     if (beforeRead_)
         beforeRead_();
     for (;;) {
-        const ssize_t got = read(fd_, buffer_.data(), buffer_.size());
+        const long long got = ReadSome(fd_, buffer_.data(), buffer_.size());
         if (got > 0) {
             begin_ = 0;
             end_ = static_cast<std::size_t>(got);

@@ -1,18 +1,14 @@
-#include <unistd.h>
-
-#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/charset.h"
+#include "cli/platform.h"
 #include "cli/run.h"
 
 int main(int argc, char **argv)
 {
-    std::setlocale(LC_ALL, "");
-    if (!isatty(STDOUT_FILENO))
-        std::setvbuf(stdout, nullptr, _IOFBF, 64 * 1024);
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return korimbo::RunConvert(args, korimbo::LocaleEncoding(), STDIN_FILENO, stdout, stderr);
+    korimbo::PrepareStandardStreams();
+    const std::vector<std::string> args = korimbo::ProgramArguments(argc, argv);
+    return korimbo::RunConvert(args, korimbo::LocaleEncoding(), korimbo::StandardInputFd(), stdout, stderr);
 }

@@ -135,11 +135,3 @@ TEST(Charset, ADamagedLinkWhoseAddressIsNotValidInTheCodePageIsReported)
     EXPECT_EQ(thunder.out, "thunder://" + Base64("AAhttp://a/\xFF.rarZZ") + "\n");
     EXPECT_EQ(thunder.exitStatus, 0);
 }
-
-TEST(Charset, TheCLocaleReadsAndWritesUtf8)
-{
-    const std::vector<std::string> cLocale{"LC_ALL=C"};
-    EXPECT_EQ(RunTool({"--to", "thunder", kExamples[1].real}, {}, cLocale).out, kExamples[1].thunder + "\n");
-    EXPECT_EQ(RunTool({"--to", "real", kExamples[1].qqdl}, {}, cLocale).out, kExamples[1].real + "\n");
-    EXPECT_EQ(RunTool({"--to", "real", ""}, {}, cLocale).out, std::string(kFailed) + "\n");
-}

@@ -1,9 +1,5 @@
 #include "cli/line_reader.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -77,15 +73,4 @@ TEST(LineReader, SkipsLinesLongerThanTheMaximumAndGoesOn)
     const std::vector<std::string> expected{"abcd", "<too long>", "ab", "abcd", "<too long>", "last", "<too long>"};
     for (const std::size_t bufferSize : {1, 3, 4, 5, 65536})
         EXPECT_EQ(ReadAll(input, bufferSize, 4), expected) << "buffer of " << bufferSize;
-}
-
-TEST(LineReader, ReportsAReadError)
-{
-    const int directory = open("/", O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(directory, 0);
-    LineReader reader(directory);
-    std::string line;
-    EXPECT_EQ(reader.Next(line), LineReader::Status::Error);
-    EXPECT_EQ(reader.error(), EISDIR);
-    close(directory);
 }

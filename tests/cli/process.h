@@ -1,20 +1,23 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Running a program as a child process with pipes on its standard input, output and error.
+// Running a program as a child process with pipes on its standard input, output and error:
+// process_posix.cpp with posix_spawn and poll, process_windows.cpp with CreateProcessW and a
+// thread per output pipe.
 namespace korimbo::testing {
 
 struct ProcessResult
 {
     // The exit status, or -1 when the process ended by a signal.
     int exitStatus = -1;
-    int signal = 0;
+    int signal = 0; // POSIX only
     std::string out;
     std::string err;
-    // The child's peak resident memory, in KiB.
+    // The child's peak resident memory, in KiB; POSIX only.
     long maxResidentKiB = 0;
 };
 
@@ -42,20 +45,17 @@ class ChildProcess
     ProcessResult Finish();
 
   private:
-    // Moves data between the pipes once, waiting at most `timeoutMs`; false when nothing is
-    // left to move.
-    bool Pump(std::string_view &input, int timeoutMs);
-
-    int pid_ = -1;
-    int in_ = -1;
-    int out_ = -1;
-    int err_ = -1;
-    std::string outText_;
-    std::string errText_;
+    struct State; // the platform's process and pipes
+    std::unique_ptr<State> state_;
 };
 
 // Runs the program with `input` on its standard input and returns when it has ended.
-ProcessResult RunProcess(const std::string &program, const std::vector<std::string> &args, std::string_view input,
-                         const std::vector<std::string> &environment);
+inline ProcessResult RunProcess(const std::string &program, const std::vector<std::string> &args,
+                                std::string_view input, const std::vector<std::string> &environment)
+{
+    ChildProcess child(program, args, environment);
+    child.Write(input);
+    return child.Finish();
+}
 
 } // namespace korimbo::testing

@@ -1,3 +1,4 @@
+// Child processes on POSIX systems: posix_spawn, and poll over the pipes.
 #include "process.h"
 
 #include <fcntl.h>
@@ -57,9 +58,25 @@ std::vector<char *> Pointers(std::vector<std::string> &strings)
 
 } // namespace
 
+struct ChildProcess::State
+{
+    // Moves data between the pipes once, waiting at most `timeoutMs`; false when nothing is
+    // left to move.
+    bool Pump(std::string_view &input, int timeoutMs);
+
+    int pid_ = -1;
+    int in_ = -1;
+    int out_ = -1;
+    int err_ = -1;
+    std::string outText_;
+    std::string errText_;
+};
+
 ChildProcess::ChildProcess(const std::string &program, const std::vector<std::string> &args,
                            const std::vector<std::string> &environment, const std::string &outputPath)
+    : state_(std::make_unique<State>())
 {
+    State &s = *state_;
     // A child that ends without reading all its input must not end the test with SIGPIPE.
     signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
@@ -77,33 +94,34 @@ ChildProcess::ChildProcess(const std::string &program, const std::vector<std::st
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> envp = MergedEnvironment(environment);
     const int spawned =
-        posix_spawn(&pid_, program.c_str(), &actions, nullptr, Pointers(argv).data(), Pointers(envp).data());
+        posix_spawn(&s.pid_, program.c_str(), &actions, nullptr, Pointers(argv).data(), Pointers(envp).data());
     posix_spawn_file_actions_destroy(&actions);
     close(in[0]);
     close(out[1]);
     close(err[1]);
-    in_ = in[1];
-    out_ = out[0];
-    err_ = err[0];
+    s.in_ = in[1];
+    s.out_ = out[0];
+    s.err_ = err[0];
     if (!outputPath.empty())
-        ClosePipe(out_);
+        ClosePipe(s.out_);
     errno = spawned;
     Check(spawned == 0, "posix_spawn");
-    Check(fcntl(in_, F_SETFL, O_NONBLOCK) == 0, "fcntl");
+    Check(fcntl(s.in_, F_SETFL, O_NONBLOCK) == 0, "fcntl");
 }
 
 ChildProcess::~ChildProcess()
 {
-    ClosePipe(in_);
-    ClosePipe(out_);
-    ClosePipe(err_);
-    if (pid_ > 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+    State &s = *state_;
+    ClosePipe(s.in_);
+    ClosePipe(s.out_);
+    ClosePipe(s.err_);
+    if (s.pid_ > 0) {
+        kill(s.pid_, SIGKILL);
+        waitpid(s.pid_, nullptr, 0);
     }
 }
 
-bool ChildProcess::Pump(std::string_view &input, int timeoutMs)
+bool ChildProcess::State::Pump(std::string_view &input, int timeoutMs)
 {
     pollfd fds[3] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}, {input.empty() ? -1 : in_, POLLOUT, 0}};
     if (out_ < 0 && err_ < 0 && fds[2].fd < 0)
@@ -138,15 +156,17 @@ bool ChildProcess::Pump(std::string_view &input, int timeoutMs)
 
 void ChildProcess::Write(std::string_view input)
 {
-    while (!input.empty() && in_ >= 0)
-        Pump(input, -1);
+    while (!input.empty() && state_->in_ >= 0)
+        state_->Pump(input, -1);
 }
 
 std::string ChildProcess::ReadLine(int timeoutMs)
 {
+    State &s = *state_;
+    std::string &outText_ = s.outText_;
     std::string_view noInput;
-    for (int waited = 0; outText_.find('\n') == std::string::npos && out_ >= 0 && waited < timeoutMs; waited += 100)
-        Pump(noInput, 100);
+    for (int waited = 0; outText_.find('\n') == std::string::npos && s.out_ >= 0 && waited < timeoutMs; waited += 100)
+        s.Pump(noInput, 100);
     const std::size_t end = outText_.find('\n');
     const std::size_t length = end == std::string::npos ? outText_.size() : end + 1;
     std::string line = outText_.substr(0, length);
@@ -156,31 +176,24 @@ std::string ChildProcess::ReadLine(int timeoutMs)
 
 ProcessResult ChildProcess::Finish()
 {
-    ClosePipe(in_);
+    State &s = *state_;
+    ClosePipe(s.in_);
     std::string_view noInput;
-    while (Pump(noInput, -1)) {
+    while (s.Pump(noInput, -1)) {
     }
     ProcessResult result;
     int status = 0;
     rusage usage{};
-    Check(wait4(pid_, &status, 0, &usage) == pid_, "wait4");
-    pid_ = -1;
+    Check(wait4(s.pid_, &status, 0, &usage) == s.pid_, "wait4");
+    s.pid_ = -1;
     if (WIFEXITED(status))
         result.exitStatus = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
         result.signal = WTERMSIG(status);
     result.maxResidentKiB = usage.ru_maxrss;
-    result.out = std::move(outText_);
-    result.err = std::move(errText_);
+    result.out = std::move(s.outText_);
+    result.err = std::move(s.errText_);
     return result;
-}
-
-ProcessResult RunProcess(const std::string &program, const std::vector<std::string> &args, std::string_view input,
-                         const std::vector<std::string> &environment)
-{
-    ChildProcess child(program, args, environment);
-    child.Write(input);
-    return child.Finish();
 }
 
 } // namespace korimbo::testing
