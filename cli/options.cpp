@@ -22,9 +22,11 @@ Options:
   --to=FORM         print only FORM: real, thunder, flashget or qqdl;
                       all (the default) prints the four forms
   --format=FORMAT   text (the default) or json
-  --charset=NAME    code page of the bytes inside links (default GBK), as
-                      iconv names it; latin1 carries every byte unchanged
-                      (byte 0xNN is U+00NN); utf-8 serves links of UTF-8
+  --charset=NAME    code page of the bytes inside links (default GBK):
+                      GBK, latin1, utf-8, cpNNN or windows-NNN, and on
+                      systems with iconv any name iconv knows; latin1
+                      carries every byte unchanged (byte 0xNN is U+00NN);
+                      utf-8 serves links of UTF-8
   --help            display this help and exit
   --version         output version information and exit
   --                treat every later argument as an ADDRESS
@@ -54,7 +56,9 @@ status 1.
 
 Text is read and written in the locale's encoding (in the C or POSIX locale,
 which names plain ASCII, UTF-8 is used) and converted to and from NAME
-around each conversion.
+around each conversion.  On Windows the locale's encoding is UTF-8: the
+arguments are read as Unicode, and standard input and output are UTF-8
+bytes with line ends passed unchanged.
 
 An input that cannot be converted prints nothing on standard output: one
 that cannot be represented in NAME, holds a zero byte, is not valid in the

@@ -18,7 +18,7 @@ struct ConvertOptions
     // The one form that text output prints; nullopt prints all four.
     std::optional<OutputKind> only;
     OutputFormat format = OutputFormat::Text;
-    // The code page of the bytes inside links, as iconv names it.
+    // The code page of the bytes inside links, as the system's converter names it.
     std::string charset = "GBK";
     // The ADDRESS arguments in order; when there are none, standard input is read.
     std::vector<std::string> addresses;

@@ -135,3 +135,39 @@ TEST(Charset, ADamagedLinkWhoseAddressIsNotValidInTheCodePageIsReported)
     EXPECT_EQ(thunder.out, "thunder://" + Base64("AAhttp://a/\xFF.rarZZ") + "\n");
     EXPECT_EQ(thunder.exitStatus, 0);
 }
+
+TEST(Charset, TheUsualNamesOfTheCodePagesAreKnown)
+{
+    struct Case
+    {
+        std::string name, address, bytes; // the address in UTF-8, and as bytes of the code page
+    };
+    const std::string zhong = "http://a/\xE4\xB8\xAD", eAcute = "http://a/\xC3\xA9", euro = "http://a/\xE2\x82\xAC";
+    const std::vector<Case> cases{
+        {"GBK", zhong, "http://a/\xD6\xD0"},
+        {"gbk", zhong, "http://a/\xD6\xD0"},
+        {"CP936", zhong, "http://a/\xD6\xD0"},
+        {"cp936", zhong, "http://a/\xD6\xD0"},
+        {"UTF-8", zhong, zhong},
+        {"utf8", zhong, zhong},
+        {"latin1", eAcute, "http://a/\xE9"},
+        {"ISO-8859-1", eAcute, "http://a/\xE9"},
+        {"CP1252", euro, "http://a/\x80"},
+        {"windows-1252", euro, "http://a/\x80"},
+    };
+    for (const Case &test : cases) {
+        const ProcessResult result = RunTool({"--charset", test.name, "--to", "qqdl", test.address});
+        EXPECT_EQ(result.out, "qqdl://" + Base64(test.bytes) + "\n") << test.name;
+        EXPECT_EQ(result.exitStatus, 0) << test.name << ": " << result.err;
+    }
+}
+
+TEST(Charset, AnArgumentThatIsNoTextIsReported)
+{
+    // ED A0 80 would be the lone surrogate U+D800, which no UTF-8 holds; on Windows the
+    // argument reaches the program as that UTF-16 surrogate.
+    const ProcessResult result = RunTool({"--to", "real", "http://a/\xED\xA0\x80", kExamples[0].real});
+    EXPECT_EQ(result.out, kExamples[0].real + "\n");
+    EXPECT_EQ(result.err, "korimbo-convert: argument 1: not valid UTF-8 (byte 0xED at offset 10)\n");
+    EXPECT_EQ(result.exitStatus, 1);
+}

@@ -29,14 +29,34 @@ void CloseOnce(HANDLE &handle)
     handle = nullptr;
 }
 
+// UTF-8 as UTF-16. The three-byte form of a surrogate becomes that lone surrogate, so that tests
+// can hand the child any UTF-16; a byte that begins no sequence becomes U+FFFD.
 std::wstring Wide(std::string_view text)
 {
     std::wstring wide;
-    if (text.empty())
-        return wide;
-    const int length = static_cast<int>(text.size());
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)));
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u; };
+        const unsigned lead = byte(i);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        bool whole = length > 0;
+        for (std::size_t k = 1; k < length && whole; ++k) {
+            whole = (byte(i + k) & 0xC0) == 0x80;
+            code = code << 6 | (byte(i + k) & 0x3F);
+        }
+        if (!whole) {
+            wide.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            wide.push_back(static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)));
+            wide.push_back(static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            wide.push_back(static_cast<wchar_t>(code));
+        }
+        i += length;
+    }
     return wide;
 }
 
