@@ -44,8 +44,15 @@ UINT CodePage(const std::string &name)
         return 936;
     if (lower == "utf-8" || lower == "utf8")
         return CP_UTF8;
-    if (lower == "latin1" || lower == "iso-8859-1" || lower == "iso8859-1" || lower == "iso_8859-1")
+    if (lower == "latin1")
         return 28591;
+    // ISO-8859-N is code page 28590 + N; the spellings are iconv's.
+    for (const std::string_view iso : {"iso-8859-", "iso8859-", "iso_8859-"}) {
+        if (lower.starts_with(iso)) {
+            const UINT part = Number(std::string_view(lower).substr(iso.size()));
+            return part >= 1 && part <= 16 ? 28590 + part : 0;
+        }
+    }
     if (lower == "ascii" || lower == "us-ascii")
         return 20127;
     if (lower == "gb18030")

@@ -23,10 +23,11 @@ Options:
                       all (the default) prints the four forms
   --format=FORMAT   text (the default) or json
   --charset=NAME    code page of the bytes inside links (default GBK):
-                      GBK, latin1, utf-8, cpNNN or windows-NNN, and on
-                      systems with iconv any name iconv knows; latin1
-                      carries every byte unchanged (byte 0xNN is U+00NN);
-                      utf-8 serves links of UTF-8
+                      GBK, latin1, utf-8, or another name the system
+                      knows (iconv's names; on Windows ISO-8859-N, and
+                      cpNNN or windows-NNN for code page NNN); latin1
+                      carries every byte unchanged (byte 0xNN is
+                      U+00NN); utf-8 serves links of UTF-8
   --help            display this help and exit
   --version         output version information and exit
   --                treat every later argument as an ADDRESS

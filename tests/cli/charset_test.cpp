@@ -154,6 +154,8 @@ TEST(Charset, TheUsualNamesOfTheCodePagesAreKnown)
         {"ISO-8859-1", eAcute, "http://a/\xE9"},
         {"CP1252", euro, "http://a/\x80"},
         {"windows-1252", euro, "http://a/\x80"},
+        {"ISO-8859-2", "http://a/\xC5\x82", "http://a/\xB3"}, // "ł"
+        {"ISO-8859-15", euro, "http://a/\xA4"},
     };
     for (const Case &test : cases) {
         const ProcessResult result = RunTool({"--charset", test.name, "--to", "qqdl", test.address});
