@@ -1,0 +1,186 @@
+#include "scenarios.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace korimbo::e2e {
+namespace {
+
+constexpr int kInput = 0;
+constexpr int kButton = 5;
+constexpr int kFirstLinkBox = 11;
+// The Tab cycle as indexes into the creation order: edit boxes, button, link boxes.
+constexpr int kTabCycle[] = {0, 1, 2, 3, 4, 5, 11, 12, 13, 14, 15};
+
+void PostKey(HWND control, WPARAM key)
+{
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+}
+
+// Presses or releases a key through the input system, for keys whose held state matters.
+void SendKey(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+std::wstring ReadUtf8File(const std::wstring &path)
+{
+    std::ifstream file(path.c_str(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::wstring text(bytes.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                           static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(0, length)));
+    return text;
+}
+
+bool SetClassesRootDefault(const std::wstring &key, const std::wstring &value)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const LONG rc = RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+    return rc == ERROR_SUCCESS;
+}
+
+} // namespace
+
+void CheckKeys(const Program &program)
+{
+    const std::vector<HWND> c = Children(program.window);
+    if (!Check(c.size() == 16 && FocusOf(program) == c[kInput], "sixteen controls, focus in the input box"))
+        return;
+    // Enter and F1 in the input box: nothing is converted and the focus stays. The Tab after them
+    // shows they have been handled (posted messages arrive in order).
+    SendMessageW(c[kInput], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"http://a/b.rar"));
+    PostKey(c[kInput], VK_RETURN);
+    PostMessageW(c[kInput], WM_CHAR, L'\r', 1);
+    PostKey(c[kInput], VK_F1);
+    for (std::size_t step = 1; step <= std::size(kTabCycle); ++step) {
+        const HWND from = c[static_cast<std::size_t>(kTabCycle[step - 1])];
+        const HWND to = c[static_cast<std::size_t>(kTabCycle[step % std::size(kTabCycle)])];
+        PostKey(from, VK_TAB);
+        Check(WaitUntil([&] { return FocusOf(program) == to; }), std::string("Tab step ") + std::to_string(step));
+    }
+    Check(TextOf(c[1]).empty() && TextOf(c[kFirstLinkBox]).empty(), "Enter converts nothing");
+    Check(IsWindowVisible(program.window) != FALSE, "Enter and F1 leave the window open");
+
+    // Shift+Tab from the input box goes back to the last link box.
+    SetForegroundWindow(program.window);
+    SendKey(VK_SHIFT, false);
+    SendKey(VK_TAB, false);
+    SendKey(VK_TAB, true);
+    SendKey(VK_SHIFT, true);
+    Check(WaitUntil([&] { return FocusOf(program) == c[kFirstLinkBox + 4]; }), "Shift+Tab goes backwards");
+    // Shift+Esc does not close the window.
+    SendKey(VK_SHIFT, false);
+    SendKey(VK_ESCAPE, false);
+    SendKey(VK_ESCAPE, true);
+    SendKey(VK_SHIFT, true);
+    SendKey(VK_TAB, false); // through the same input queue, so it comes after the Shift+Esc
+    SendKey(VK_TAB, true);
+    Check(WaitUntil([&] { return FocusOf(program) == c[kInput]; }), "Tab wraps to the input box");
+    Check(IsWindow(program.window) != FALSE, "Shift+Esc leaves the window open");
+
+    // The focus is remembered while another window is active.
+    PostKey(c[kInput], VK_TAB);
+    PostKey(c[1], VK_TAB);
+    WaitUntil([&] { return FocusOf(program) == c[2]; });
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    WaitUntil([&] { return GetForegroundWindow() == other; });
+    SetForegroundWindow(program.window);
+    Check(WaitUntil([&] { return GetForegroundWindow() == program.window && FocusOf(program) == c[2]; }),
+          "the focus comes back to the third edit box after activation; foreground " +
+              std::to_string(GetForegroundWindow() == program.window) + " other " +
+              std::to_string(GetForegroundWindow() == other) + " focus " + std::to_string(FocusOf(program) == c[2]));
+    DestroyWindow(other);
+}
+
+std::wstring PrepareFallback(const std::wstring &recorderExe)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring record = std::wstring(folder) + L"korimbo-e2e-recorded.txt";
+    DeleteFileW(record.c_str());
+    SetEnvironmentVariableW(L"KORIMBO_RECORD_FILE", record.c_str());
+    Check(SetClassesRootDefault(L".htm", L"KorimboFakeHtm") &&
+              SetClassesRootDefault(L"KorimboFakeHtm\\shell\\open\\command", L"\"" + recorderExe + L"\" \"%1\""),
+          "registering the fake browser");
+    return record;
+}
+
+void CheckFallback(const Program &program, const std::wstring &recorderExe, const std::wstring &recordFile)
+{
+    const std::vector<HWND> c = Children(program.window);
+    if (!Check(c.size() == 16, "sixteen controls"))
+        return;
+    const wchar_t *target = L"zzkorimbo:test path";
+    SendMessageW(c[kInput], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target));
+    SendMessageW(c[kButton], BM_CLICK, 0, 0);
+    Check(TextOf(c[kFirstLinkBox]) == L"<a href=\"zzkorimbo:test path\">直接下载</a>", "the link to the target");
+    // The link's text starts 1 pixel in and 1 pixel down; press just inside it.
+    PostMessageW(c[kFirstLinkBox], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(c[kFirstLinkBox], WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    const bool recorded =
+        WaitUntil([&] { return GetFileAttributesW(recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }) ||
+        WaitUntil([&] { return GetFileAttributesW(recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    if (!Check(recorded, "the fake browser was started"))
+        return;
+    // The registered command cut before "%1" (its space included), one space, the quoted target.
+    const std::wstring expected = L"\"" + recorderExe + L"\"  \"zzkorimbo:test path\"";
+    const std::wstring got = ReadUtf8File(recordFile);
+    Check(got == expected, "browser command line: " + Utf8(got) + " (expected " + Utf8(expected) + ")");
+}
+
+int MeasureStartup(const std::wstring &exe, int runs)
+{
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        Program program;
+        double shown = 0;
+        if (!Start(exe, program, &shown)) {
+            std::fprintf(stderr, "korimbo.exe did not show its window\n");
+            return 1;
+        }
+        times.push_back(shown);
+        std::printf("run %d: %.1f ms\n", run + 1, shown);
+        PostMessageW(program.window, WM_CLOSE, 0, 0);
+        if (WaitForExit(program) != 0) {
+            std::fprintf(stderr, "korimbo.exe did not exit with 0\n");
+            return 1;
+        }
+    }
+    std::sort(times.begin(), times.end());
+    if (!times.empty())
+        std::printf("start to window shown: best %.1f ms, median %.1f ms over %d runs\n", times.front(),
+                    times[times.size() / 2], runs);
+    return 0;
+}
+
+void ShowExample(const Program &program)
+{
+    const std::vector<HWND> c = Children(program.window);
+    if (!Check(c.size() == 16, "sixteen controls"))
+        return;
+    SendMessageW(c[kInput], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"http://a/b.rar"));
+    SendMessageW(c[kButton], BM_CLICK, 0, 0);
+    std::puts("ready");
+    std::fflush(stdout);
+    char line[16];
+    std::fgets(line, sizeof line, stdin);
+}
+
+} // namespace korimbo::e2e

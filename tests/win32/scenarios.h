@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "driver.h"
+
+// The end-to-end scenarios beyond layout and conversion.
+namespace korimbo::e2e {
+
+// Tab and Shift+Tab follow the cycle; Enter and F1 change nothing; the focus comes back after
+// another window was active.
+void CheckKeys(const Program &program);
+
+// Registers a fake web browser for ".htm" (the recorder) in the registry, and where it writes the
+// command line it was started with; call before starting korimbo.exe, which passes the setting on.
+std::wstring PrepareFallback(const std::wstring &recorderExe);
+
+// Presses the left button on the link to a target the shell cannot open, then checks the command
+// line that reached the fake browser.
+void CheckFallback(const Program &program, const std::wstring &recorderExe, const std::wstring &recordFile);
+
+// Starts and closes the program `runs` times; prints each time from start to window shown, then
+// the best and the median, in milliseconds.
+int MeasureStartup(const std::wstring &exe, int runs);
+
+// Converts the worked example, prints "ready", and waits for a line (or the end) on standard input.
+void ShowExample(const Program &program);
+
+} // namespace korimbo::e2e
