@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,14 @@ std::string Latin1ToUtf8(std::string_view bytes)
 std::string Base64(std::string_view bytes)
 {
     return std::string(Base64Encode(ByteSet(bytes)).bytes());
+}
+
+// "0xNN", as messages name a byte.
+std::string Hex(char byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned char>(byte));
+    return text;
 }
 
 bool Contains(const std::string &text, const std::string &part)
@@ -80,6 +89,19 @@ TEST(Charset, Utf8LinksCarryUtf8Bytes)
     EXPECT_EQ(gbkLink.out, "");
     EXPECT_TRUE(Contains(gbkLink.err, "argument 1: real address cannot be shown: byte 0xD6")) << gbkLink.err;
     EXPECT_EQ(gbkLink.exitStatus, 1);
+
+    // Sequences that only look like UTF-8: beyond U+10FFFF, a surrogate, an overlong form.
+    for (const std::string bytes : {"\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF", "\xED\xA0\x80", "\xC0\xAF"}) {
+        const std::string lead = Hex(bytes[0]);
+        const ProcessResult fromLink =
+            RunTool({"--charset", "utf-8", "--to", "real", "qqdl://" + Base64("http://a/" + bytes)});
+        EXPECT_EQ(fromLink.out, "");
+        EXPECT_EQ(fromLink.err, "korimbo-convert: argument 1: real address cannot be shown: byte " + lead +
+                                    " at offset 10 is not valid utf-8\n");
+        const ProcessResult fromInput = RunTool({"--charset", "utf-8", "--to", "qqdl"}, "http://a/" + bytes + "\n");
+        EXPECT_EQ(fromInput.out, "");
+        EXPECT_EQ(fromInput.err, "korimbo-convert: line 1: not valid UTF-8 (byte " + lead + " at offset 10)\n");
+    }
 }
 
 TEST(Charset, AnInputThatTheCodePageCannotHoldIsReportedAndTheOthersConverted)
