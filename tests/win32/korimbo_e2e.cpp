@@ -1,5 +1,5 @@
 // End-to-end checks of korimbo.exe under Wine, driven from outside through the Win32 API.
-//   korimbo_e2e layout|convert|keys KORIMBO_EXE
+//   korimbo_e2e layout|convert|keys|closing KORIMBO_EXE
 //   korimbo_e2e fallback KORIMBO_EXE RECORDER_EXE     the ".htm" fallback of a link press
 //   korimbo_e2e startup KORIMBO_EXE [RUNS]            prints the time from start to window shown
 //   korimbo_e2e show KORIMBO_EXE                      converts the worked example, prints "ready",
@@ -153,7 +153,7 @@ int wmain(int argc, wchar_t **argv)
 {
     using namespace korimbo::e2e;
     if (argc < 3) {
-        std::fputs("usage: korimbo_e2e layout|convert|keys|fallback|startup|show KORIMBO_EXE [...]\n", stderr);
+        std::fputs("usage: korimbo_e2e layout|convert|keys|closing|fallback|startup|show KORIMBO_EXE [...]\n", stderr);
         return 2;
     }
     const std::wstring mode = argv[1];
@@ -173,6 +173,8 @@ int wmain(int argc, wchar_t **argv)
         CheckConvert(program);
     else if (mode == L"keys")
         CheckKeys(program);
+    else if (mode == L"closing")
+        CloseDuringConversion(program);
     else if (mode == L"fallback")
         CheckFallback(program, recorder, recordFile);
     else if (mode == L"show")

@@ -11,6 +11,10 @@ namespace korimbo::e2e {
 // another window was active.
 void CheckKeys(const Program &program);
 
+// Closes the window (Esc) while a long link is being decoded: the conversion stops quietly and
+// the program ends with exit code 0 (checked by the caller).
+void CloseDuringConversion(const Program &program);
+
 // Registers a fake web browser for ".htm" (the recorder) in the registry, and where it writes the
 // command line it was started with; call before starting korimbo.exe, which passes the setting on.
 std::wstring PrepareFallback(const std::wstring &recorderExe);
