@@ -9,8 +9,9 @@
 // Running the korimbo-convert binary that the build made.
 namespace korimbo::testing {
 
-// The environment every run gets unless a test says otherwise: a UTF-8 locale.
-inline const std::vector<std::string> kUtf8Locale{"LC_ALL=C.UTF-8"};
+// The environment every run gets unless a test says otherwise: a UTF-8 locale. A copy per test
+// file (not inline): mingw's 32-bit linker warns about the sizes of a shared one.
+const std::vector<std::string> kUtf8Locale{"LC_ALL=C.UTF-8"};
 
 inline ProcessResult RunTool(const std::vector<std::string> &args, std::string_view input = {},
                              const std::vector<std::string> &environment = kUtf8Locale)
