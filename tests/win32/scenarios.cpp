@@ -195,6 +195,11 @@ void ShowExample(const Program &program)
         return;
     SendMessageW(c[kInput], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"http://a/b.rar"));
     SendMessageW(c[kButton], BM_CLICK, 0, 0);
+    // The pointer over 直接下载, so that it shows underlined.
+    POINT point{10, 8};
+    ClientToScreen(c[kFirstLinkBox], &point);
+    SetCursorPos(point.x, point.y);
+    Sleep(300);
     std::puts("ready");
     std::fflush(stdout);
     char line[16];

@@ -27,7 +27,8 @@ void CheckFallback(const Program &program, const std::wstring &recorderExe, cons
 // the best and the median, in milliseconds.
 int MeasureStartup(const std::wstring &exe, int runs);
 
-// Converts the worked example, prints "ready", and waits for a line (or the end) on standard input.
+// Converts the worked example, puts the pointer over 直接下载, prints "ready", and waits for a line (or the end) on
+// standard input.
 void ShowExample(const Program &program);
 
 } // namespace korimbo::e2e
