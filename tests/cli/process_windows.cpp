@@ -30,21 +30,27 @@ void CloseOnce(HANDLE &handle)
 }
 
 // UTF-8 as UTF-16. The three-byte form of a surrogate becomes that lone surrogate, so that tests
-// can hand the child any UTF-16; a byte that begins no sequence becomes U+FFFD.
+// can hand the child any UTF-16; a byte that begins no sequence, or one beyond U+10FFFF, becomes
+// U+FFFD.
 std::wstring Wide(std::string_view text)
 {
     std::wstring wide;
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u; };
         const unsigned lead = byte(i);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        const std::size_t length = lead < 0x80    ? 1
+                                   : lead >= 0xF8 ? 0
+                                   : lead >= 0xF0 ? 4
+                                   : lead >= 0xE0 ? 3
+                                   : lead >= 0xC0 ? 2
+                                                  : 0;
         char32_t code = length == 1 ? lead : lead & (0x7F >> length);
         bool whole = length > 0;
         for (std::size_t k = 1; k < length && whole; ++k) {
             whole = (byte(i + k) & 0xC0) == 0x80;
             code = code << 6 | (byte(i + k) & 0x3F);
         }
-        if (!whole) {
+        if (!whole || code > 0x10FFFF) {
             wide.push_back(0xFFFD);
             ++i;
             continue;
