@@ -87,6 +87,7 @@ void CheckLayout(const Program &program)
             Check((GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && (controlStyle & ES_AUTOHSCROLL) &&
                       !(controlStyle & (ES_NOHIDESEL | ES_READONLY | ES_PASSWORD | ES_MULTILINE)),
                   where + "sunken, scrolling, editable single-line box");
+            Check(SendMessageW(control, EM_GETLIMITTEXT, 0, 0) > 32767, where + "no typing limit below the maximum");
         }
         if (label)
             Check((controlStyle & SS_CENTERIMAGE) && (controlStyle & SS_TYPEMASK) == SS_LEFTNOWORDWRAP,

@@ -103,6 +103,10 @@ HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &spec, int
                                    window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control && spec.kind != ControlKind::LinkBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // Typing and pasting are limited only by the control's own maximum, not by its default limit
+    // of 32767 characters: links run longer.
+    if (control && spec.kind == ControlKind::EditBox)
+        SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     return control;
 }
 
