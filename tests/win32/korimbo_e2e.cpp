@@ -1,6 +1,7 @@
 // End-to-end checks of korimbo.exe under Wine, driven from outside through the Win32 API.
 //   korimbo_e2e layout|convert|keys|closing KORIMBO_EXE
 //   korimbo_e2e fallback KORIMBO_EXE RECORDER_EXE     the ".htm" fallback of a link press
+//   korimbo_e2e resources KORIMBO_EXE VERSION         the icon and version resource of the file
 //   korimbo_e2e startup KORIMBO_EXE [RUNS]            prints the time from start to window shown
 //   korimbo_e2e show KORIMBO_EXE                      converts the worked example, prints "ready",
 //                                                     closes the window at the end of standard input
@@ -13,6 +14,7 @@
 #include <windows.h>
 
 #include "driver.h"
+#include "resources.h"
 #include "scenarios.h"
 
 namespace korimbo::e2e {
@@ -154,11 +156,16 @@ int wmain(int argc, wchar_t **argv)
 {
     using namespace korimbo::e2e;
     if (argc < 3) {
-        std::fputs("usage: korimbo_e2e layout|convert|keys|closing|fallback|startup|show KORIMBO_EXE [...]\n", stderr);
+        std::fputs("usage: korimbo_e2e layout|convert|keys|closing|fallback|resources|startup|show KORIMBO_EXE [...]\n",
+                   stderr);
         return 2;
     }
     const std::wstring mode = argv[1];
     const std::wstring exe = WindowsPathW(argv[2]);
+    if (mode == L"resources") {
+        CheckResources(exe, argc > 3 ? argv[3] : L"");
+        return Failures() == 0 ? 0 : 1;
+    }
     if (mode == L"startup")
         return MeasureStartup(exe, argc > 3 ? _wtoi(argv[3]) : 5);
     const std::wstring recorder = argc > 3 ? WindowsPathW(argv[3]) : L"";
