@@ -1,6 +1,7 @@
 // End-to-end checks of korimbo.exe under Wine, driven from outside through the Win32 API.
 //   korimbo_e2e layout|convert|keys|closing KORIMBO_EXE
 //   korimbo_e2e fallback KORIMBO_EXE RECORDER_EXE     the ".htm" fallback of a link press
+//   korimbo_e2e fatal HELPER_EXE                      the error box of a fatal runtime error
 //   korimbo_e2e resources KORIMBO_EXE VERSION         the icon and version resource of the file
 //   korimbo_e2e startup KORIMBO_EXE [RUNS]            prints the time from start to window shown
 //   korimbo_e2e show KORIMBO_EXE                      converts the worked example, prints "ready",
@@ -14,6 +15,7 @@
 #include <windows.h>
 
 #include "driver.h"
+#include "fatal_box.h"
 #include "resources.h"
 #include "scenarios.h"
 
@@ -156,12 +158,17 @@ int wmain(int argc, wchar_t **argv)
 {
     using namespace korimbo::e2e;
     if (argc < 3) {
-        std::fputs("usage: korimbo_e2e layout|convert|keys|closing|fallback|resources|startup|show KORIMBO_EXE [...]\n",
-                   stderr);
+        std::fputs(
+            "usage: korimbo_e2e layout|convert|keys|closing|fallback|fatal|resources|startup|show KORIMBO_EXE [...]\n",
+            stderr);
         return 2;
     }
     const std::wstring mode = argv[1];
     const std::wstring exe = WindowsPathW(argv[2]);
+    if (mode == L"fatal") {
+        CheckFatalErrorBox(exe);
+        return Failures() == 0 ? 0 : 1;
+    }
     if (mode == L"resources") {
         CheckResources(exe, argc > 3 ? argv[3] : L"");
         return Failures() == 0 ? 0 : 1;
