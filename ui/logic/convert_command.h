@@ -39,4 +39,7 @@ ByteSet LinkHtml(const AnsiText &address, OutputKind kind);
 // space) linked as "访问官网" and "空间", with a plain "|" between them. GBK bytes.
 ByteSet FixedLinksHtml(std::string_view siteAddress, std::string_view homeAddress);
 
+// FixedLinksHtml with the two addresses this build was configured with.
+ByteSet MakerLinksHtml();
+
 } // namespace korimbo

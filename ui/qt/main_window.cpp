@@ -19,13 +19,6 @@
 #include "ui/qt/link_box_widget.h"
 #include "ui/qt/program_icon.h"
 
-#ifndef KORIMBO_SITE_ADDRESS
-#define KORIMBO_SITE_ADDRESS "http://www.example.com/"
-#endif
-#ifndef KORIMBO_HOME_ADDRESS
-#define KORIMBO_HOME_ADDRESS "http://home.example.com/"
-#endif
-
 namespace korimbo {
 namespace {
 
@@ -58,9 +51,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::CreateControls()
 {
-    for (const ControlSpec &spec : kControls) {
+    for (const ControlSpec &entry : kControls) {
         QWidget *control = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case ControlKind::EditBox: {
             auto *edit = new QLineEdit(this);
             // The program writes texts of any length; only typing is limited, by the control.
@@ -74,7 +67,7 @@ void MainWindow::CreateControls()
             break;
         }
         case ControlKind::Button: {
-            auto *button = new QPushButton(FromUtf8(spec.caption), this);
+            auto *button = new QPushButton(FromUtf8(entry.caption), this);
             button->setAutoDefault(false);
             button->setDefault(false);
             connect(button, &QPushButton::clicked, this, &MainWindow::OnConvertClicked);
@@ -82,7 +75,7 @@ void MainWindow::CreateControls()
             break;
         }
         case ControlKind::Label: {
-            auto *label = new QLabel(FromUtf8(spec.caption), this);
+            auto *label = new QLabel(FromUtf8(entry.caption), this);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             label->setWordWrap(false);
             label->setFocusPolicy(Qt::NoFocus);
@@ -93,11 +86,11 @@ void MainWindow::CreateControls()
             control = new LinkBoxWidget(this);
             break;
         }
-        control->setObjectName(FromUtf8(spec.name));
-        control->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        control->setObjectName(FromUtf8(entry.name));
+        control->setGeometry(entry.left, entry.top, entry.width, entry.height);
         control->installEventFilter(this);
     }
-    LinkBox(5)->SetHtmlContent(FixedLinksHtml(KORIMBO_SITE_ADDRESS, KORIMBO_HOME_ADDRESS).bytes());
+    LinkBox(5)->SetHtmlContent(MakerLinksHtml().bytes());
     QWidget *previous = nullptr;
     for (const std::string_view name : kTabCycle) {
         QWidget *next = findChild<QWidget *>(FromUtf8(name), Qt::FindDirectChildrenOnly);

@@ -9,13 +9,6 @@
 #include "ui/win32/gbk_wide.h"
 #include "ui/win32/link_box_control.h"
 
-#ifndef KORIMBO_SITE_ADDRESS
-#define KORIMBO_SITE_ADDRESS "http://www.example.com/"
-#endif
-#ifndef KORIMBO_HOME_ADDRESS
-#define KORIMBO_HOME_ADDRESS "http://home.example.com/"
-#endif
-
 namespace korimbo {
 namespace {
 
@@ -76,12 +69,12 @@ class Win32ConvertView : public ConvertWindow
     HWND window_;
 };
 
-HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &spec, int id)
+HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &entry, int id)
 {
     const wchar_t *cls = L"EDIT";
     DWORD style = WS_CHILD | WS_TABSTOP;
     DWORD exStyle = 0;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::EditBox:
         style |= ES_LEFT | ES_AUTOHSCROLL;
         exStyle = WS_EX_CLIENTEDGE;
@@ -98,14 +91,14 @@ HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &spec, int
         cls = kLinkBoxClass;
         break;
     }
-    const std::wstring caption = WideFromUtf8(spec.caption);
-    HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, spec.left, spec.top, spec.width, spec.height,
+    const std::wstring caption = WideFromUtf8(entry.caption);
+    HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height,
                                    window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (control && spec.kind != ControlKind::LinkBox)
+    if (control && entry.kind != ControlKind::LinkBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     // Typing and pasting are limited only by the control's own maximum, not by its default limit
     // of 32767 characters: links run longer.
-    if (control && spec.kind == ControlKind::EditBox)
+    if (control && entry.kind == ControlKind::EditBox)
         SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     return control;
 }
@@ -115,7 +108,7 @@ bool CreateControls(HWND window, HINSTANCE instance)
     for (std::size_t i = 0; i < kControls.size(); ++i)
         if (!CreateControl(window, instance, kControls[i], kFirstControlId + static_cast<int>(i)))
             return false;
-    SetLinkBoxHtml(LinkBoxWindow(window, 5), FixedLinksHtml(KORIMBO_SITE_ADDRESS, KORIMBO_HOME_ADDRESS).bytes());
+    SetLinkBoxHtml(LinkBoxWindow(window, 5), MakerLinksHtml().bytes());
     return true;
 }
 
