@@ -32,17 +32,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
-Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
-done
+. tools/xvfb.sh
+start_xvfb 1920x1080x24
+pids+=("$XVFB_PID")
 
 # A thunder link of 32 KiB (32 770 bytes: Base64 comes in groups of four) around a long address.
 python3 - "$work/paste" <<'PY'

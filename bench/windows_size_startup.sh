@@ -24,25 +24,16 @@ else
 fi
 prefix=$dir/wine-prefix-bench
 
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
-xvfb_pid=
+. tools/xvfb.sh
+XVFB_PID=
 cleanup() {
     cmake/wine-run "$prefix" "$wine_arch" --server -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null || true
 }
 trap cleanup EXIT
 cmake/wine-run "$prefix" "$wine_arch" --server -k >/dev/null 2>&1 || true
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
-    sleep 0.05
-done
+start_xvfb
 
 # One unmeasured start first: Wine's server and its background programs come up with it.
 cmake/wine-run "$prefix" "$wine_arch" "$dir/tests/win32/korimbo_e2e.exe" startup "$dir/app/korimbo.exe" 1 >/dev/null

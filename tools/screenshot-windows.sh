@@ -28,26 +28,17 @@ fi
 prefix=$dir/wine-prefix-screenshot
 wine() { cmake/wine-run "$prefix" "$wine_arch" "$@"; }
 
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
+. tools/xvfb.sh
 
-xvfb_pid=
+XVFB_PID=
 cleanup() {
     wine --server -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null || true
 }
 trap cleanup EXIT
 wine --server -k >/dev/null 2>&1 || true # a server of an earlier run may hold another display
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
-    sleep 0.05
-done
+start_xvfb
 
 # Window frames drawn by Wine (no window manager here); SimSun and the dialog fonts backed by a
 # CJK font from the system.

@@ -14,13 +14,6 @@ if [ ! -x "$build/app/korimbo" ]; then
     cmake --build "$build" --target korimbo -j2
 fi
 
-# A display number nobody uses.
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-display=":$display_number"
-
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do
@@ -30,13 +23,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.05
-done
-export DISPLAY="$display"
+. tools/xvfb.sh
+start_xvfb
+pids+=("$XVFB_PID")
 
 "$build/app/korimbo" &
 pids=($! "${pids[@]}")
