@@ -14,7 +14,7 @@ std::int64_t FakeClock()
 TEST(EventThrottle, DispatchesAtMostOncePerInterval)
 {
     fakeNow = 1'000;
-    EventThrottle throttle(&FakeClock, 10'000);
+    EventThrottle throttle(&FakeClock, 10'000, 1);
     EXPECT_FALSE(throttle.ShouldDispatch()); // nothing has passed since construction
     fakeNow += 9'999;
     EXPECT_FALSE(throttle.ShouldDispatch());
@@ -24,6 +24,26 @@ TEST(EventThrottle, DispatchesAtMostOncePerInterval)
     fakeNow += 50'000;
     EXPECT_TRUE(throttle.ShouldDispatch()); // a long pause gives one dispatch, not five
     EXPECT_FALSE(throttle.ShouldDispatch());
+}
+
+int clockReads = 0;
+std::int64_t CountingClock()
+{
+    ++clockReads;
+    return fakeNow;
+}
+
+TEST(EventThrottle, ReadsTheClockOnEveryNthCallOnly)
+{
+    clockReads = 0;
+    fakeNow = 0;
+    EventThrottle throttle(&CountingClock, 10'000, 4);
+    fakeNow = 20'000;
+    EXPECT_FALSE(throttle.ShouldDispatch());
+    EXPECT_FALSE(throttle.ShouldDispatch());
+    EXPECT_FALSE(throttle.ShouldDispatch());
+    EXPECT_TRUE(throttle.ShouldDispatch()); // the fourth call looks at the clock
+    EXPECT_EQ(clockReads, 2);               // construction, then the fourth call
 }
 
 TEST(EventThrottle, SteadyClockMovesForward)

@@ -10,13 +10,16 @@ std::int64_t EventThrottle::SteadyMicroseconds()
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-EventThrottle::EventThrottle(Clock clock, std::int64_t intervalMicroseconds)
-    : clock_(clock), interval_(intervalMicroseconds), last_(clock())
+EventThrottle::EventThrottle(Clock clock, std::int64_t intervalMicroseconds, int callsPerClockRead)
+    : clock_(clock), interval_(intervalMicroseconds), last_(clock()), callsPerClockRead_(callsPerClockRead)
 {
 }
 
 bool EventThrottle::ShouldDispatch()
 {
+    if (++callsSinceClockRead_ < callsPerClockRead_)
+        return false;
+    callsSinceClockRead_ = 0;
     const std::int64_t now = clock_();
     if (now - last_ < interval_)
         return false;
