@@ -19,18 +19,6 @@ std::string MakeBuffer(std::size_t size)
     }
 }
 
-void AppendBytes(std::string &buffer, std::string_view bytes)
-{
-    const std::size_t size = buffer.size() + bytes.size();
-    if (size > kMaxLength)
-        FatalAllocationError(size);
-    try {
-        buffer.append(bytes);
-    } catch (const std::bad_alloc &) {
-        FatalAllocationError(size);
-    }
-}
-
 std::string JoinViews(std::initializer_list<std::string_view> parts)
 {
     // Checked at every step, so that the sum cannot wrap around where size_t has 32 bits.

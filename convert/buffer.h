@@ -15,9 +15,6 @@ inline constexpr std::size_t kMaxLength = 0x7fffffff;
 // above kMaxLength) through FatalAllocationError.
 std::string MakeBuffer(std::size_t size);
 
-// Appends to `buffer`, reporting a failed allocation like MakeBuffer.
-void AppendBytes(std::string &buffer, std::string_view bytes);
-
 // The parts joined in order, reporting a failed allocation like MakeBuffer.
 std::string JoinViews(std::initializer_list<std::string_view> parts);
 
