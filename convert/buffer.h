@@ -11,7 +11,7 @@ namespace korimbo::detail {
 
 inline constexpr std::size_t kMaxLength = 0x7fffffff;
 
-// A string of `size` bytes with unspecified contents; reports a failed allocation (or a size
+// A string of `size` zero bytes (BlankBytes relies on the zeros); reports a failed allocation (or a size
 // above kMaxLength) through FatalAllocationError.
 std::string MakeBuffer(std::size_t size);
 
