@@ -1,5 +1,8 @@
 // The Convert command through the real window: box texts, link HTML, the targets a click opens,
 // and events dispatched during a long decode (a nested click, a close).
+#include <utility>
+#include <vector>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -189,9 +192,14 @@ void ConvertUiTest::workedExamples()
 
 void ConvertUiTest::clickOpensExactlyTheOutputBoxText()
 {
-    for (const QString &input : {QStringLiteral("http://a\" ><a href=\"x"), QStringLiteral("http://a/x==&1926&amp;")}) {
+    // Characters the link HTML escapes never change what a link opens. The real address with a
+    // double quote is one that may not be opened at all; its three links still open.
+    const std::pair<QString, int> cases[] = {{QStringLiteral("http://a\" ><a href=\"x"), 1},
+                                             {QStringLiteral("http://a/x==&1926&amp;"), 0}};
+    for (const auto &[input, refusedBox] : cases) {
         opened.clear();
         Convert(input);
+        std::vector<std::string> expected;
         for (int number = 1; number <= 4; ++number) {
             LinkBoxWidget *box = window->LinkBox(number);
             const Rect link = box->Logic().Runs().at(0).box;
@@ -199,10 +207,10 @@ void ConvertUiTest::clickOpensExactlyTheOutputBoxText()
                               box->mapTo(window, QPoint(link.x + 2, link.y + 2)));
             QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {},
                                 box->mapTo(window, QPoint(link.x + 2, link.y + 2)));
+            if (number != refusedBox)
+                expected.push_back(ToGbk(window->EditBox(number + 1)->text()));
         }
-        QCOMPARE(opened.size(), std::size_t(4));
-        for (int number = 1; number <= 4; ++number)
-            QCOMPARE(opened[std::size_t(number - 1)], ToGbk(window->EditBox(number + 1)->text()));
+        QCOMPARE(opened, expected);
     }
 }
 

@@ -45,17 +45,17 @@ class OpenTargetFixture : public testing::Test
     Launcher previousLauncher_;
 };
 
-TEST_F(OpenTargetFixture, HandsOnlySchemeTargetsOnUnchanged)
+TEST_F(OpenTargetFixture, HandsOnTheOpenableFormOnly)
 {
     const std::string flashGet = "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2IucmFyW0ZMQVNIR0VUXQ==&1926";
     EXPECT_TRUE(OpenTarget(flashGet));
-    EXPECT_TRUE(OpenTarget("http://a\" ><a href=\"x"));
+    EXPECT_TRUE(OpenTarget(test::Gbk("http://a/中 b.rar")));
+    EXPECT_FALSE(OpenTarget("http://a\" ><a href=\"x"));
+    EXPECT_FALSE(OpenTarget("ms-msdt:/id x"));
     EXPECT_FALSE(OpenTarget("file:///etc/passwd"));
-    EXPECT_FALSE(OpenTarget(R"(C:\Windows\System32\cmd.exe)"));
-    EXPECT_FALSE(OpenTarget(R"(\\host\share\x.exe)"));
     EXPECT_FALSE(OpenTarget(test::Gbk("转换失败")));
     EXPECT_FALSE(OpenTarget(""));
-    EXPECT_EQ(opened, (std::vector<std::string>{flashGet, "http://a\" ><a href=\"x"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{flashGet, test::Gbk("http://a/中%20b.rar")}));
 }
 
 #if defined(__linux__)

@@ -1,6 +1,6 @@
 #include "ui/logic/link_box.h"
 
-#include "ui/logic/url_scheme.h"
+#include "ui/logic/open_rule.h"
 
 namespace korimbo {
 

@@ -1,6 +1,9 @@
 #include "ui/open/open_target.h"
 
-#include "ui/logic/url_scheme.h"
+#include <optional>
+#include <string>
+
+#include "ui/logic/open_rule.h"
 
 namespace korimbo {
 namespace {
@@ -11,9 +14,10 @@ DesktopOpener desktopOpener = nullptr;
 
 bool OpenTarget(std::string_view targetGbk)
 {
-    if (!IsOpenableTarget(targetGbk))
+    const std::optional<std::string> target = OpenableForm(targetGbk);
+    if (!target)
         return false;
-    (desktopOpener ? desktopOpener : &OpenWithDesktop)(targetGbk);
+    (desktopOpener ? desktopOpener : &OpenWithDesktop)(*target);
     return true;
 }
 
