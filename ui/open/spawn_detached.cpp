@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -19,26 +21,44 @@ namespace {
 Launcher launcher = nullptr;
 
 // The full path of `program`: as given when it holds a "/", else the first executable in PATH.
+// Only absolute PATH entries count: an empty or relative entry would make the working directory,
+// which anybody may have filled, a place programs are taken from.
 std::optional<std::string> FindProgram(const std::string &program)
 {
     if (program.find('/') != std::string::npos)
         return program;
     const char *path = std::getenv("PATH");
     std::string_view dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    while (true) {
+    while (!dirs.empty()) {
         const std::size_t colon = dirs.find(':');
-        std::string candidate(dirs.substr(0, colon));
-        candidate += candidate.empty() ? "./" : "/";
+        const std::string_view dir = dirs.substr(0, colon);
+        dirs.remove_prefix(colon == std::string_view::npos ? dirs.size() : colon + 1);
+        if (dir.empty() || dir.front() != '/')
+            continue;
+        std::string candidate(dir);
+        candidate += '/';
         candidate += program;
         if (::access(candidate.c_str(), X_OK) == 0)
             return candidate;
-        if (colon == std::string_view::npos)
-            return std::nullopt;
-        dirs.remove_prefix(colon + 1);
+    }
+    return std::nullopt;
+}
+
+// Waits for the child on a thread of its own, so it leaves no zombie and the caller never waits.
+void ReapInBackground(pid_t child)
+{
+    try {
+        std::thread([child] {
+            while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error &) {
+        // No thread to spare: the child stays a zombie until the program ends, which costs nothing
+        // but a process-table entry.
     }
 }
 
-// Spawn settings for the grandchild: default signal handling, an empty signal mask, its own
+// Spawn settings for the opener: default signal handling, an empty signal mask, its own
 // session, and /dev/null for the standard streams.
 class SpawnSettings
 {
@@ -92,31 +112,18 @@ bool SpawnDetached(const std::vector<std::string> &argv)
     const std::optional<std::string> path = FindProgram(argv[0]);
     if (!path)
         return false;
-    // Everything the child needs is prepared here, so that between fork and exit it only calls
-    // posix_spawn.
     std::vector<char *> args;
     for (const std::string &arg : argv)
         args.push_back(const_cast<char *>(arg.c_str()));
     args.push_back(nullptr);
     const SpawnSettings settings;
-
-    const pid_t child = ::fork();
-    if (child < 0)
+    // posix_spawn from this thread: no code of ours runs in the new process before its exec (after
+    // a fork, a program with threads may make only async-signal-safe calls).
+    pid_t child = 0;
+    if (::posix_spawn(&child, path->c_str(), settings.actions(), settings.attr(), args.data(), environ) != 0)
         return false;
-    if (child == 0) {
-        pid_t grandchild = 0;
-        const int rc =
-            ::posix_spawn(&grandchild, path->c_str(), settings.actions(), settings.attr(), args.data(), environ);
-        ::_exit(rc == 0 ? 0 : 127);
-    }
-    int status = 0;
-    pid_t waited = 0;
-    do {
-        waited = ::waitpid(child, &status, 0);
-    } while (waited < 0 && errno == EINTR);
-    // With SIGCHLD ignored the child reaps itself and waitpid reports ECHILD; the start is then
-    // unknown, which is fine for a silent opener.
-    return waited == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    ReapInBackground(child);
+    return true;
 }
 
 Launcher SetLauncher(Launcher replacement)

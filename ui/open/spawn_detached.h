@@ -7,10 +7,10 @@
 // waiting for it and without leaving a zombie behind.
 namespace korimbo {
 
-// Runs argv[0] (searched in PATH when it holds no "/") with the given arguments, each passed as
-// one argument, in a new session with standard input and output on /dev/null. The program runs
-// as a grandchild that nobody here waits for; the short-lived child in between is reaped before
-// this returns. True when the program could be started.
+// Runs argv[0] (searched in the absolute entries of PATH when it holds no "/") with the given
+// arguments, each passed as one argument, in a new session with standard input and output on
+// /dev/null. Returns at once; a background thread reaps the program when it ends. True when the
+// program could be started.
 bool SpawnDetached(const std::vector<std::string> &argv);
 
 // What the POSIX openers start their helper with; SpawnDetached unless replaced (tests use a fake).
