@@ -20,6 +20,7 @@ for group in "$@"; do
         # The 32-bit compiler makes the programs; the 64-bit compiler and Wine serve machines that
         # cannot run 32-bit code, where tools/test-windows tests a 64-bit build instead.
         packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb)
+        packages+=(locales) # the zh_CN locale's source, for the tests under a Chinese ANSI code page
         if ! dpkg --print-foreign-architectures | grep -qx i386; then
             add_i386=true
         fi

@@ -8,9 +8,9 @@ namespace {
 struct CommandCase
 {
     const char *name;
-    std::string registered;
-    std::string target;
-    std::optional<std::string> line;
+    std::wstring registered;
+    std::wstring target;
+    std::optional<std::wstring> line;
 };
 
 class BrowserCommand : public testing::TestWithParam<CommandCase>
@@ -24,29 +24,35 @@ TEST_P(BrowserCommand, BuildsAQuotedLine)
 }
 
 const CommandCase kCommandCases[] = {
-    {"QuotedPlaceholder", R"("C:\Program Files\B\b.exe" -- "%1")", "http://a/b c",
-     R"("C:\Program Files\B\b.exe" --  "http://a/b c")"},
-    {"BarePlaceholder", "b.exe %1", "http://x/", R"(b.exe  "http://x/")"},
-    {"QuotedPlaceholderWins", R"(b.exe -x %1 "%1")", "u:1", R"(b.exe -x %1  "u:1")"},
-    {"NoPlaceholder", "b.exe", "http://x/", R"(b.exe "http://x/")"},
-    {"SpacesCannotAddArguments", "b.exe %1", "http://x/ --evil=1", R"(b.exe  "http://x/ --evil=1")"},
-    {"QuoteInTargetIsNotRun", "b.exe %1", R"(http://x/" --evil)", std::nullopt},
-    {"ControlCharacterIsNotRun", "b.exe %1", "http://x/\r\nc", std::nullopt},
+    {"QuotedPlaceholder", LR"("C:\Program Files\B\b.exe" -- "%1")", L"http://a/b c",
+     LR"("C:\Program Files\B\b.exe" --  "http://a/b c")"},
+    {"BarePlaceholder", L"b.exe %1", L"http://x/", LR"(b.exe  "http://x/")"},
+    {"QuotedPlaceholderWins", LR"(b.exe -x %1 "%1")", L"u:1", LR"(b.exe -x %1  "u:1")"},
+    {"NoPlaceholder", L"b.exe", L"http://x/", LR"(b.exe "http://x/")"},
+    {"SpacesCannotAddArguments", L"b.exe %1", L"http://x/ --evil=1", LR"(b.exe  "http://x/ --evil=1")"},
+    {"Unicode", L"b.exe %1", L"http://a/中文.rar", L"b.exe  \"http://a/中文.rar\""},
+    {"InnerBackslashesStay", L"b.exe %1", LR"(http://a\b\\c)", LR"(b.exe  "http://a\b\\c")"},
+    {"TrailingBackslashDoubled", L"b.exe %1", LR"(http://a/b\)", LR"(b.exe  "http://a/b\\")"},
+    {"TrailingBackslashesDoubled", L"b.exe %1", LR"(http://a/b\\)", LR"(b.exe  "http://a/b\\\\")"},
+    {"QuoteInTargetIsNotRun", L"b.exe %1", LR"(http://x/" --evil)", std::nullopt},
+    {"ControlCharacterIsNotRun", L"b.exe %1", L"http://x/\r\nc", std::nullopt},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, BrowserCommand, testing::ValuesIn(kCommandCases),
                          [](const testing::TestParamInfo<CommandCase> &info) { return info.param.name; });
 
-// The line and its zero byte must fit the 520-byte buffer; one byte more and nothing is run.
+// The line and its zero must fit the 520-unit buffer; one more and nothing is run. Doubled
+// backslashes count.
 TEST(BrowserCommandLine, FitsTheBufferOrIsNotRun)
 {
-    const std::string command = "b.exe"; // line = command + ' ' + '"' + target + '"'
-    const std::string fits(kBrowserCommandCapacity - 1 - command.size() - 3, 'x');
+    const std::wstring command = L"b.exe"; // line = command + ' ' + '"' + target + '"'
+    const std::wstring fits(kBrowserCommandCapacity - 1 - command.size() - 3, L'x');
     const auto line = BrowserCommandLine(command, fits);
     ASSERT_TRUE(line);
     EXPECT_EQ(line->size() + 1, kBrowserCommandCapacity);
-    EXPECT_EQ(BrowserCommandLine(command, fits + "x"), std::nullopt);
-    EXPECT_EQ(BrowserCommandLine(std::string(600, 'c'), "u:1"), std::nullopt);
+    EXPECT_EQ(BrowserCommandLine(command, fits + L"x"), std::nullopt);
+    EXPECT_EQ(BrowserCommandLine(command, fits.substr(1) + L"\\"), std::nullopt);
+    EXPECT_EQ(BrowserCommandLine(std::wstring(600, L'c'), L"u:1"), std::nullopt);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // End-to-end checks of korimbo.exe under Wine, driven from outside through the Win32 API.
 //   korimbo_e2e layout|convert|keys|closing KORIMBO_EXE
 //   korimbo_e2e fallback KORIMBO_EXE RECORDER_EXE     the ".htm" fallback of a link press
+//   korimbo_e2e open KORIMBO_EXE RECORDER_EXE ACP     what link presses hand to scheme handlers,
+//                                                     under the ANSI code page ACP
 //   korimbo_e2e fatal HELPER_EXE                      the error box of a fatal runtime error
 //   korimbo_e2e resources KORIMBO_EXE VERSION         the icon and version resource of the file
 //   korimbo_e2e startup KORIMBO_EXE [RUNS]            prints the time from start to window shown
@@ -16,6 +18,7 @@
 
 #include "driver.h"
 #include "fatal_box.h"
+#include "opening.h"
 #include "resources.h"
 #include "scenarios.h"
 
@@ -159,7 +162,8 @@ int wmain(int argc, wchar_t **argv)
     using namespace korimbo::e2e;
     if (argc < 3) {
         std::fputs(
-            "usage: korimbo_e2e layout|convert|keys|closing|fallback|fatal|resources|startup|show KORIMBO_EXE [...]\n",
+            "usage: korimbo_e2e layout|convert|keys|closing|fallback|open|fatal|resources|startup|show KORIMBO_EXE "
+            "[...]\n",
             stderr);
         return 2;
     }
@@ -176,7 +180,8 @@ int wmain(int argc, wchar_t **argv)
     if (mode == L"startup")
         return MeasureStartup(exe, argc > 3 ? _wtoi(argv[3]) : 5);
     const std::wstring recorder = argc > 3 ? WindowsPathW(argv[3]) : L"";
-    const std::wstring recordFile = mode == L"fallback" ? PrepareFallback(recorder) : L"";
+    const bool records = mode == L"fallback" || mode == L"open";
+    const std::wstring recordFile = records ? PrepareRecorder(recorder) : L"";
     Program program;
     if (!Start(exe, program)) {
         std::fprintf(stderr, "FAIL: korimbo.exe did not show its window\n");
@@ -192,7 +197,12 @@ int wmain(int argc, wchar_t **argv)
         CloseDuringConversion(program);
     else if (mode == L"fallback")
         CheckFallback(program, recorder, recordFile);
-    else if (mode == L"show")
+    else if (mode == L"open") {
+        const UINT codePage = argc > 4 ? static_cast<UINT>(_wtoi(argv[4])) : 0;
+        Check(GetACP() == codePage,
+              "ANSI code page " + std::to_string(GetACP()) + ", expected " + std::to_string(codePage));
+        CheckOpening(program, recorder, recordFile);
+    } else if (mode == L"show")
         ShowExample(program);
     // Esc closes the window like its close box; the program then ends with exit code 0.
     if (IsWindow(program.window)) {

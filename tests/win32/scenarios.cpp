@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace korimbo::e2e {
@@ -29,29 +27,6 @@ void SendKey(WORD key, bool up)
     input.ki.wVk = key;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &input, sizeof input);
-}
-
-std::wstring ReadUtf8File(const std::wstring &path)
-{
-    std::ifstream file(path.c_str(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::wstring text(bytes.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                                           static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(std::max(0, length)));
-    return text;
-}
-
-bool SetClassesRootDefault(const std::wstring &key, const std::wstring &value)
-{
-    HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const LONG rc = RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-    return rc == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -125,42 +100,6 @@ void CloseDuringConversion(const Program &program)
     PostMessageW(c[kButton], BM_CLICK, 0, 0);
     PostKey(c[kInput], VK_ESCAPE);
     Check(WaitUntil([&] { return !IsWindow(program.window); }), "Esc closes the window during the conversion");
-}
-
-std::wstring PrepareFallback(const std::wstring &recorderExe)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring record = std::wstring(folder) + L"korimbo-e2e-recorded.txt";
-    DeleteFileW(record.c_str());
-    SetEnvironmentVariableW(L"KORIMBO_RECORD_FILE", record.c_str());
-    Check(SetClassesRootDefault(L".htm", L"KorimboFakeHtm") &&
-              SetClassesRootDefault(L"KorimboFakeHtm\\shell\\open\\command", L"\"" + recorderExe + L"\" \"%1\""),
-          "registering the fake browser");
-    return record;
-}
-
-void CheckFallback(const Program &program, const std::wstring &recorderExe, const std::wstring &recordFile)
-{
-    const std::vector<HWND> c = Children(program.window);
-    if (!Check(c.size() == 16, "sixteen controls"))
-        return;
-    const wchar_t *target = L"zzkorimbo:test path";
-    SendMessageW(c[kInput], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target));
-    SendMessageW(c[kButton], BM_CLICK, 0, 0);
-    Check(TextOf(c[kFirstLinkBox]) == L"<a href=\"zzkorimbo:test path\">直接下载</a>", "the link to the target");
-    // The link's text starts 1 pixel in and 1 pixel down; press just inside it.
-    PostMessageW(c[kFirstLinkBox], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageW(c[kFirstLinkBox], WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    const bool recorded =
-        WaitUntil([&] { return GetFileAttributesW(recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }) ||
-        WaitUntil([&] { return GetFileAttributesW(recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; });
-    if (!Check(recorded, "the fake browser was started"))
-        return;
-    // The registered command cut before "%1" (its space included), one space, the quoted target.
-    const std::wstring expected = L"\"" + recorderExe + L"\"  \"zzkorimbo:test path\"";
-    const std::wstring got = ReadUtf8File(recordFile);
-    Check(got == expected, "browser command line: " + Utf8(got) + " (expected " + Utf8(expected) + ")");
 }
 
 int MeasureStartup(const std::wstring &exe, int runs)

@@ -15,14 +15,6 @@ void CheckKeys(const Program &program);
 // the program ends with exit code 0 (checked by the caller).
 void CloseDuringConversion(const Program &program);
 
-// Registers a fake web browser for ".htm" (the recorder) in the registry, and where it writes the
-// command line it was started with; call before starting korimbo.exe, which passes the setting on.
-std::wstring PrepareFallback(const std::wstring &recorderExe);
-
-// Presses the left button on the link to a target the shell cannot open, then checks the command
-// line that reached the fake browser.
-void CheckFallback(const Program &program, const std::wstring &recorderExe, const std::wstring &recordFile);
-
 // Starts and closes the program `runs` times; prints each time from start to window shown, then
 // the best and the median, in milliseconds.
 int MeasureStartup(const std::wstring &exe, int runs);
