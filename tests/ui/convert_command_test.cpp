@@ -8,6 +8,7 @@
 #include "convert/runtime.h"
 #include "gbk.h"
 #include "ui/logic/html_reader.h"
+#include "ui/logic/link_html.h"
 
 namespace korimbo {
 namespace {
@@ -153,18 +154,6 @@ TEST(ConvertCommand, LinksComeFromTheOutputBoxesAsReadBack)
     };
     RunConvertCommand(window);
     EXPECT_EQ(window.links[3], Gbk(R"(<a href="typed">快车下载</a>)"));
-}
-
-ByteSet Html(const AnsiText &address, OutputKind kind)
-{
-    return LinkHtml(address, kind);
-}
-
-TEST(ConvertCommand, FixedLinksHtml)
-{
-    EXPECT_EQ(FixedLinksHtml("http://www.example.com/", "http://home.example.com/").bytes(),
-              Gbk("<a href=http://www.example.com/>访问官网</a>|<a href=http://home.example.com/>空间</a>"));
-    EXPECT_EQ(Html("x", WhirlwindLink).bytes(), Gbk(R"(<a href="x">旋风下载</a>)"));
 }
 
 // A thunder link long enough that its decode calls the events hook many times.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/runtime.h"
+
 namespace korimbo {
 namespace {
 
@@ -46,10 +48,36 @@ TEST(EventThrottle, ReadsTheClockOnEveryNthCallOnly)
     EXPECT_EQ(clockReads, 2);               // construction, then the fourth call
 }
 
-TEST(EventThrottle, SteadyClockMovesForward)
+int dispatches = 0;
+void CountDispatch()
 {
-    const std::int64_t before = EventThrottle::SteadyMicroseconds();
-    EXPECT_GE(EventThrottle::SteadyMicroseconds(), before);
+    ++dispatches;
+}
+
+void CallTheHook(int times)
+{
+    for (int i = 0; i < times; ++i)
+        ProcessPendingEvents();
+}
+
+// The core's events hook dispatches only when the throttle allows: once per interval, looking at
+// the clock on every 64th call.
+TEST(ThrottledEventsHook, DispatchesOncePerIntervalOfTheInjectedClock)
+{
+    fakeNow = 0;
+    dispatches = 0;
+    InstallThrottledEventsHook(&CountDispatch, &FakeClock);
+    CallTheHook(1000);
+    EXPECT_EQ(dispatches, 0); // no time has passed
+    fakeNow = 10'000;
+    CallTheHook(64); // one of any 64 calls reads the clock
+    EXPECT_EQ(dispatches, 1);
+    CallTheHook(1000);
+    EXPECT_EQ(dispatches, 1); // counted from that dispatch
+    RemoveThrottledEventsHook();
+    fakeNow = 100'000;
+    CallTheHook(64);
+    EXPECT_EQ(dispatches, 1);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 #include "convert/address.h"
 #include "convert/bytes.h"
 
@@ -30,16 +28,5 @@ class ConvertWindow
 // dispatched during a long decode may run the command again, nested. If the window closes
 // meanwhile, the command stops at its next step without touching any control.
 void RunConvertCommand(ConvertWindow &window);
-
-// The link box HTML for an address of the given kind: <a href="ADDRESS">LABEL</a>, with & " < >
-// in the address written as character references, so the target read back is the address.
-ByteSet LinkHtml(const AnsiText &address, OutputKind kind);
-
-// The fixed content of the fifth link box: the two addresses (written unquoted; they hold no
-// space) linked as "访问官网" and "空间", with a plain "|" between them. GBK bytes.
-ByteSet FixedLinksHtml(std::string_view siteAddress, std::string_view homeAddress);
-
-// FixedLinksHtml with the two addresses this build was configured with.
-ByteSet MakerLinksHtml();
 
 } // namespace korimbo

@@ -1,8 +1,23 @@
 #include "ui/logic/event_throttle.h"
 
 #include <chrono>
+#include <optional>
+
+#include "convert/runtime.h"
 
 namespace korimbo {
+namespace {
+
+std::optional<EventThrottle> throttle;
+void (*dispatchEvents)() = nullptr;
+
+void DispatchWhenDue()
+{
+    if (throttle && throttle->ShouldDispatch())
+        dispatchEvents();
+}
+
+} // namespace
 
 std::int64_t EventThrottle::SteadyMicroseconds()
 {
@@ -25,6 +40,19 @@ bool EventThrottle::ShouldDispatch()
         return false;
     last_ = now;
     return true;
+}
+
+void InstallThrottledEventsHook(void (*dispatch)(), EventThrottle::Clock clock)
+{
+    dispatchEvents = dispatch;
+    throttle.emplace(clock);
+    SetPendingEventsHook(&DispatchWhenDue);
+}
+
+void RemoveThrottledEventsHook()
+{
+    SetPendingEventsHook(nullptr);
+    throttle.reset();
 }
 
 } // namespace korimbo

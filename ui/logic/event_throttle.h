@@ -33,4 +33,11 @@ class EventThrottle
     int callsSinceClockRead_ = 0;
 };
 
+// Installs the core's events hook (SetPendingEventsHook): during a long decode it calls `dispatch`,
+// which dispatches the toolkit's waiting events, whenever a throttle over `clock` allows.
+void InstallThrottledEventsHook(void (*dispatch)(), EventThrottle::Clock clock = &EventThrottle::SteadyMicroseconds);
+
+// Removes the hook.
+void RemoveThrottledEventsHook();
+
 } // namespace korimbo

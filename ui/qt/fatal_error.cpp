@@ -1,17 +1,12 @@
 #include "ui/qt/fatal_error.h"
 
-#include <string>
-
 #include <QMessageBox>
 #include <QString>
-
-#include "convert/runtime.h"
 
 namespace korimbo {
 namespace {
 
 ErrorBoxHook errorBoxHook = nullptr;
-bool clicksStopped = false;
 
 void ShowQtErrorBox(std::string_view caption, std::string_view text)
 {
@@ -34,14 +29,7 @@ ErrorBoxHook SetErrorBoxHook(ErrorBoxHook hook)
 
 void ReportFatalErrorInWindow(int code, std::string_view message)
 {
-    clicksStopped = true;
-    const std::string text = FatalErrorText(code, message);
-    (errorBoxHook ? errorBoxHook : &ShowQtErrorBox)("错误", text);
-}
-
-bool ClicksStopped()
-{
-    return clicksStopped;
+    ReportFatalError(code, message, errorBoxHook ? errorBoxHook : &ShowQtErrorBox);
 }
 
 } // namespace korimbo

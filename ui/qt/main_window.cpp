@@ -13,9 +13,10 @@
 #include <QWindow>
 
 #include "ui/logic/convert_command.h"
+#include "ui/logic/fatal_report.h"
+#include "ui/logic/link_html.h"
 #include "ui/logic/window_layout.h"
 #include "ui/qt/convert_view.h"
-#include "ui/qt/fatal_error.h"
 #include "ui/qt/link_box_widget.h"
 #include "ui/qt/program_icon.h"
 

@@ -4,26 +4,22 @@
 
 #include <windows.h>
 
-#include "convert/runtime.h"
+#include "ui/logic/fatal_report.h"
 #include "ui/win32/gbk_wide.h"
 
 namespace korimbo {
 namespace {
 
-bool clicksStopped = false;
+void ShowMessageBox(std::string_view caption, std::string_view text)
+{
+    MessageBoxW(nullptr, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_ICONERROR | MB_OK);
+}
 
 } // namespace
 
 void ReportFatalErrorInMessageBox(int code, std::string_view message)
 {
-    clicksStopped = true;
-    const std::wstring text = WideFromUtf8(FatalErrorText(code, message));
-    MessageBoxW(nullptr, text.c_str(), L"错误", MB_ICONERROR | MB_OK);
-}
-
-bool ClicksStopped()
-{
-    return clicksStopped;
+    ReportFatalError(code, message, &ShowMessageBox);
 }
 
 } // namespace korimbo

@@ -4,8 +4,9 @@
 #include <string>
 
 #include "ui/logic/convert_command.h"
+#include "ui/logic/fatal_report.h"
+#include "ui/logic/link_html.h"
 #include "ui/logic/window_layout.h"
-#include "ui/win32/fatal_error.h"
 #include "ui/win32/gbk_wide.h"
 #include "ui/win32/link_box_control.h"
 

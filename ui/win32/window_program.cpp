@@ -1,7 +1,5 @@
 #include "ui/win32/window_program.h"
 
-#include <optional>
-
 #include "convert/runtime.h"
 #include "ui/logic/event_throttle.h"
 #include "ui/win32/fatal_error.h"
@@ -9,8 +7,6 @@
 
 namespace korimbo {
 namespace {
-
-std::optional<EventThrottle> throttle;
 
 void Dispatch(const MSG &message)
 {
@@ -20,14 +16,10 @@ void Dispatch(const MSG &message)
     DispatchMessageW(&message);
 }
 
-} // namespace
-
+// Dispatches the messages already waiting, without waiting for more; a quit request stays queued
+// for the main loop.
 void DispatchWaitingMessages()
 {
-    if (!throttle)
-        throttle.emplace();
-    if (!throttle->ShouldDispatch())
-        return;
     MSG message;
     // Looked at before it is taken, so that a quit request stays for the main loop.
     while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
@@ -41,18 +33,19 @@ void DispatchWaitingMessages()
     }
 }
 
+} // namespace
+
 int RunWin32WindowProgram(HINSTANCE instance)
 {
     SetFatalErrorHandler(&ReportFatalErrorInMessageBox);
     if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance))
         FatalRuntimeError(0, "载入启动窗口失败");
-    throttle.emplace();
-    SetPendingEventsHook(&DispatchWaitingMessages);
+    InstallThrottledEventsHook(&DispatchWaitingMessages);
     MSG message;
     int result;
     while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0)
         Dispatch(message);
-    SetPendingEventsHook(nullptr);
+    RemoveThrottledEventsHook();
     return result < 0 ? 0 : static_cast<int>(message.wParam);
 }
 

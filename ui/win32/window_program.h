@@ -9,8 +9,4 @@ namespace korimbo {
 // once the window is closed; a window that cannot be built is a fatal runtime error.
 int RunWin32WindowProgram(HINSTANCE instance);
 
-// Dispatches the messages already waiting, without waiting for more, at most once per 10 ms; a
-// quit request stays queued for the main loop. The core's events hook.
-void DispatchWaitingMessages();
-
 } // namespace korimbo
