@@ -11,9 +11,10 @@ cd "$(dirname "$0")/.."
 runs=${1:-10}
 build=${KORIMBO_BUILD:-build/gui-bench}
 
-if [ ! -x "$build/app/korimbo" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBO_TESTS=OFF >/dev/null
-    cmake --build "$build" --target korimbo -j2 >/dev/null
+# korimbo-timed is the window program with a timing report on standard error.
+if [ ! -x "$build/bench/korimbo-timed" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBO_TESTS=OFF -DKORIMBO_BENCH=ON >/dev/null
+    cmake --build "$build" --target korimbo-timed -j2 >/dev/null
 fi
 
 # A desktop session has a D-Bus session bus; without one, Qt's D-Bus clients fork dbus-launch to
@@ -67,7 +68,7 @@ converts=()
 for run in $(seq "$runs"); do
     : >"$work/err"
     start=$(date +%s%N)
-    KORIMBO_REPORT_TIMES=1 "$build/app/korimbo" 2>>"$work/err" &
+    "$build/bench/korimbo-timed" 2>>"$work/err" &
     pid=$!
     shown=$(wait_for_line 'shown at' | awk '{print $4}')
     window=$(xdotool search --sync --onlyvisible --name '^Korimbo$' | head -n 1)

@@ -12,7 +12,6 @@
 #include "ui/qt/fatal_error.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/program_icon.h"
-#include "ui/qt/timing_report.h"
 
 namespace korimbo {
 namespace {
@@ -92,8 +91,6 @@ int RunWindowProgram(int argc, char **argv, const std::function<void(MainWindow 
     SetFatalErrorHandler(&ReportFatalErrorInWindow);
     InstallQtEventsHook();
     auto *window = new MainWindow; // deletes itself when closed
-    if (NonEmpty("KORIMBO_REPORT_TIMES"))
-        InstallTimingReport(*window);
     if (beforeShow)
         beforeShow(*window);
     window->show();

@@ -1,4 +1,4 @@
-#include "ui/qt/timing_report.h"
+#include "timing_report.h"
 
 #include <chrono>
 #include <optional>
