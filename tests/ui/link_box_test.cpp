@@ -39,7 +39,7 @@ TEST_F(LinkBoxFixture, LaysOutOneLineFromOnePixelInAndDown)
     EXPECT_EQ(runs[8].link, 4);
 }
 
-TEST_F(LinkBoxFixture, HoverFollowsThePointerAndClearsOnLeave)
+TEST_F(LinkBoxFixture, HoverFollowsThePointerAndClearsOverPlainText)
 {
     EXPECT_EQ(box.HotLink(), -1);
     EXPECT_TRUE(box.PointerMoved(5, 5)); // onto "AB"
@@ -77,7 +77,7 @@ TEST_F(LinkBoxFixture, NewContentIsLaidOutAtOnceAndHoverFollowsIt)
     box.SetContent("<a href=http://n/>NEWLINK</a>");
     ASSERT_EQ(box.Runs().size(), 1u);
     EXPECT_EQ(box.HotLink(), 0); // the pointer is now over the new link
-    EXPECT_EQ(box.Press(MouseButton::Left, 20, 5, false), std::optional<std::string>("http://n/"));
+    EXPECT_EQ(box.Press(MouseButton::Left, 20, 5), std::optional<std::string>("http://n/"));
     box.PointerLeft();
     box.SetContent(kContent);
     EXPECT_EQ(box.HotLink(), -1);
@@ -99,7 +99,7 @@ TEST_P(LinkBoxPoints, PointerAndLeftPress)
 {
     const PointCase &c = GetParam();
     EXPECT_EQ(box.PointerAt(c.x, 5), c.pointer);
-    EXPECT_EQ(box.Press(MouseButton::Left, c.x, 5, false), c.opens);
+    EXPECT_EQ(box.Press(MouseButton::Left, c.x, 5), c.opens);
 }
 
 const PointCase kPoints[] = {
@@ -118,11 +118,10 @@ INSTANTIATE_TEST_SUITE_P(Points, LinkBoxPoints, testing::ValuesIn(kPoints),
 
 TEST_F(LinkBoxFixture, OnlyAPlainLeftPressOpens)
 {
-    EXPECT_EQ(box.Press(MouseButton::Left, 5, 5, false), std::optional<std::string>("http://s/"));
-    EXPECT_EQ(box.Press(MouseButton::Left, 5, 5, true), std::nullopt);
-    EXPECT_EQ(box.Press(MouseButton::Right, 5, 5, false), std::nullopt);
-    EXPECT_EQ(box.Press(MouseButton::Middle, 5, 5, false), std::nullopt);
-    EXPECT_EQ(box.Press(MouseButton::Other, 5, 5, false), std::nullopt);
+    EXPECT_EQ(box.Press(MouseButton::Left, 5, 5), std::optional<std::string>("http://s/"));
+    EXPECT_EQ(box.Press(MouseButton::Right, 5, 5), std::nullopt);
+    EXPECT_EQ(box.Press(MouseButton::Middle, 5, 5), std::nullopt);
+    EXPECT_EQ(box.Press(MouseButton::Other, 5, 5), std::nullopt);
 }
 
 TEST(LinkBox, EmptyContentHasNoLinks)

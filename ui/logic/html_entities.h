@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-// The four character references that link-box HTML knows. Bytes are GBK; the characters involved
-// are ASCII, which a GBK second byte never is, so working byte by byte is safe.
+// The four character references that link-box HTML knows. Bytes are GBK, and working byte by byte
+// is safe: & " < > are below 0x40, and a GBK second byte runs from 0x40 to 0xFE, so each of them is
+// always a character of its own, and so is every byte of a reference that follows an "&".
 namespace korimbo {
 
 // The text with & " < > written as &amp; &quot; &lt; &gt;, so it stays literal inside a quoted

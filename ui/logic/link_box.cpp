@@ -58,9 +58,9 @@ PointerShape LinkBox::PointerAt(int x, int y) const
     return opens ? PointerShape::Hand : PointerShape::Arrow;
 }
 
-std::optional<std::string> LinkBox::Press(MouseButton button, int x, int y, bool secondPressOfDoubleClick) const
+std::optional<std::string> LinkBox::Press(MouseButton button, int x, int y) const
 {
-    if (button != MouseButton::Left || secondPressOfDoubleClick)
+    if (button != MouseButton::Left)
         return std::nullopt;
     const PlacedRun *run = LinkAt(x, y);
     if (!run)

@@ -47,9 +47,10 @@ class LinkBox
     // A hand over a link whose target can be opened, the arrow anywhere else.
     PointerShape PointerAt(int x, int y) const;
 
-    // A button went down at (x, y). The target to open, if any: only for the left button, not on
-    // the second press of a double click, and only over a link whose target can be opened.
-    std::optional<std::string> Press(MouseButton button, int x, int y, bool secondPressOfDoubleClick) const;
+    // A button went down at (x, y). The target to open, if any: only for the left button, and only
+    // over a link whose target can be opened. (The second press of a double click is no press: the
+    // views do not pass it on.)
+    std::optional<std::string> Press(MouseButton button, int x, int y) const;
 
   private:
     // The first link area, in drawing order, that holds the point, or nullptr.

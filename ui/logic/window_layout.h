@@ -9,7 +9,7 @@ namespace korimbo {
 
 enum class ControlKind { EditBox, Button, Label, LinkBox };
 
-struct ControlSpec
+struct ControlLayout
 {
     ControlKind kind;
     std::string_view name;        // also the Qt object name
@@ -26,7 +26,7 @@ inline constexpr int kClientWidth = 375;
 inline constexpr int kClientHeight = 238;
 
 // Creation order: the edit boxes, the button, the labels, the link boxes.
-inline constexpr std::array<ControlSpec, 16> kControls{{
+inline constexpr std::array<ControlLayout, 16> kControls{{
     {ControlKind::EditBox, "编辑框1", 80, 32, 224, 24, ""},
     {ControlKind::EditBox, "编辑框2", 80, 72, 224, 24, ""},
     {ControlKind::EditBox, "编辑框3", 80, 104, 224, 24, ""},

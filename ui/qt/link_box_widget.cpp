@@ -83,7 +83,7 @@ void LinkBoxWidget::leaveEvent(QEvent *)
 void LinkBoxWidget::mousePressEvent(QMouseEvent *event)
 {
     const QPoint position = event->position().toPoint();
-    if (const auto target = box_.Press(ButtonOf(event->button()), position.x(), position.y(), false))
+    if (const auto target = box_.Press(ButtonOf(event->button()), position.x(), position.y()))
         OpenTarget(*target);
 }
 

@@ -52,7 +52,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::CreateControls()
 {
-    for (const ControlSpec &entry : kControls) {
+    for (const ControlLayout &entry : kControls) {
         QWidget *control = nullptr;
         switch (entry.kind) {
         case ControlKind::EditBox: {

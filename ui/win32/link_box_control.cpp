@@ -127,7 +127,7 @@ LRESULT CALLBACK LinkBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_LBUTTONDOWN:
-        if (const auto target = state->box.Press(MouseButton::Left, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), false))
+        if (const auto target = state->box.Press(MouseButton::Left, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
             OpenTarget(*target);
         return 0;
     case WM_LBUTTONDBLCLK:

@@ -70,7 +70,7 @@ class Win32ConvertView : public ConvertWindow
     HWND window_;
 };
 
-HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &entry, int id)
+HWND CreateControl(HWND window, HINSTANCE instance, const ControlLayout &entry, int id)
 {
     const wchar_t *cls = L"EDIT";
     DWORD style = WS_CHILD | WS_TABSTOP;
