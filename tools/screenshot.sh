@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the real window under Xvfb, converts the worked example by typing it and clicking "转换"
-# with xdotool, hovers over "直接下载", and writes a PNG of the window.
+# Starts the real window under Xvfb and the Openbox window manager, converts the worked example by
+# typing it and clicking "转换" with xdotool, hovers over "直接下载", and writes a PNG of the window
+# with the window manager's frame.
 #   tools/screenshot.sh [OUTPUT.png]        (default: build/screenshot.png)
 # KORIMBO_BUILD names the build folder to use (default build/ui-dev; built when missing).
 set -euo pipefail
@@ -26,6 +27,8 @@ trap cleanup EXIT
 . tools/xvfb.sh
 start_xvfb
 pids+=("$XVFB_PID")
+start_openbox
+pids=("$OPENBOX_PID" "${pids[@]}")
 
 "$build/app/korimbo" &
 pids=($! "${pids[@]}")
@@ -39,5 +42,5 @@ xdotool mousemove --window "$window" 340 44 click 1
 xdotool mousemove --window "$window" 330 88
 sleep 0.3
 mkdir -p "$(dirname "$out")"
-import -window "$window" "$out"
+import -frame -window "$window" "$out"
 echo "$out"

@@ -10,7 +10,9 @@ packages=(
     libgtest-dev libbenchmark-dev                    # tests and benchmarks
     python3 hyperfine coreutils                      # benchmark comparisons
     qt6-base-dev qt6-qpa-plugins fonts-wqy-zenhei    # the window program: Qt 6 Widgets, a CJK font
+    libxcb1-dev pkg-config                           # asking an X11 window manager for the frame
     xvfb xauth xdotool xclip x11-utils imagemagick   # window screenshot and benchmark
+    openbox python3-xlib                             # the window under a real window manager
 )
 
 add_i386=false

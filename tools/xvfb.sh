@@ -1,20 +1,43 @@
 # Sourced by the scripts that show a window on a display of their own (screenshots, start-up
-# benchmarks).
-#   start_xvfb [GEOMETRY]   starts Xvfb (default 1024x768x24) on a display nobody uses, waits
-#                           until it answers and exports DISPLAY; XVFB_PID is the server's process,
-#                           for the caller to stop.
+# benchmarks, the window-manager tests).
+#   start_xvfb [GEOMETRY]   starts Xvfb (default 1024x768x24) on a display that Xvfb finds free
+#                           itself, waits until it answers and exports DISPLAY; XVFB_PID is the
+#                           server's process, for the caller to stop.
+#   start_openbox           starts the Openbox window manager with its default settings on
+#                           $DISPLAY and waits until it manages the screen; OPENBOX_PID is its
+#                           process, for the caller to stop.
 start_xvfb() {
-    local number=90
-    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-        number=$((number + 1))
-    done
-    export DISPLAY=":$number"
-    Xvfb "$DISPLAY" -screen 0 "${1:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+    local number
+    number=$(mktemp)
+    # -displayfd: Xvfb takes the first free display and writes its number once it answers.
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+    for _ in $(seq 200); do
+        if [ -s "$number" ]; then
+            export DISPLAY=":$(head -n 1 "$number")"
+            rm -f "$number"
+            return 0
+        fi
         sleep 0.05
     done
-    echo "Xvfb on $DISPLAY did not answer" >&2
+    rm -f "$number"
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+start_openbox() {
+    local home
+    home=$(mktemp -d)
+    # A home of its own, so that nobody's Openbox settings count.
+    HOME=$home XDG_CONFIG_HOME=$home/config openbox >"$home/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    for _ in $(seq 200); do
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "Openbox did not start; its log:" >&2
+    cat "$home/openbox.log" >&2
     return 1
 }

@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <limits>
+#include <optional>
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 #include "ui/logic/link_html.h"
 #include "ui/logic/window_layout.h"
 #include "ui/qt/convert_view.h"
+#include "ui/qt/frame_margins.h"
 #include "ui/qt/link_box_widget.h"
 #include "ui/qt/program_icon.h"
 
@@ -47,7 +49,7 @@ MainWindow::MainWindow(QWidget *parent)
     CreateControls();
     installEventFilter(this);
     EditBox(1)->setFocus();
-    FitFrame();
+    FitFrame(ReportedFrame());
 }
 
 void MainWindow::CreateControls()
@@ -140,19 +142,28 @@ void MainWindow::paintEvent(QPaintEvent *)
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FitFrame();
+    // The first show comes before the window is mapped: where the desktop can tell the frame it
+    // will draw, the window takes its final size and place now, and never visibly resizes.
+    std::optional<QMargins> frame;
+    if (!frameFitted_ && windowHandle())
+        frame = FrameMarginsBeforeShow(*windowHandle());
+    FitFrame(frame ? *frame : ReportedFrame());
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     if (!frameFitted_)
-        FitFrame();
+        FitFrame(ReportedFrame());
 }
 
-void MainWindow::FitFrame()
+QMargins MainWindow::ReportedFrame() const
 {
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
+void MainWindow::FitFrame(const QMargins &frame)
+{
     const bool hasFrame = !frame.isNull();
     if (hasFrame) {
         frameFitted_ = true;
@@ -163,10 +174,12 @@ void MainWindow::FitFrame()
         return;
     const QRect full = screen->geometry();
     const QSize outer(width() + frame.left() + frame.right(), height() + frame.top() + frame.bottom());
-    const QPoint topLeft(full.x() + (full.width() - outer.width()) / 2,
-                         full.y() + (full.height() - outer.height()) / 2);
-    if (frameGeometry().topLeft() != topLeft)
-        move(topLeft);
+    const QPoint frameTopLeft(full.x() + (full.width() - outer.width()) / 2,
+                              full.y() + (full.height() - outer.height()) / 2);
+    // Placed by the client area, which does not depend on what Qt knows of the frame yet.
+    const QPoint clientTopLeft = frameTopLeft + QPoint(frame.left(), frame.top());
+    if (geometry().topLeft() != clientTopLeft)
+        setGeometry(QRect(clientTopLeft, size()));
 }
 
 void MainWindow::OnConvertClicked()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QWidget>
 
 class QLineEdit;
@@ -36,9 +37,11 @@ class MainWindow : public QWidget
   private:
     void CreateControls();
     void OnConvertClicked();
-    // Sizes the client area so the outer frame is 381 × 267 once the desktop reports a frame, and
-    // centres the frame on the primary screen.
-    void FitFrame();
+    // Sizes the client area so that the outer frame is 381 × 267 when `frame` is known (not
+    // null), and centres the frame on the primary screen.
+    void FitFrame(const QMargins &frame);
+    // The frame the desktop reports now (null before the window is shown).
+    QMargins ReportedFrame() const;
 
     bool closing_ = false;
     bool frameFitted_ = false;
