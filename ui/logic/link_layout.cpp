@@ -1,6 +1,14 @@
 #include "ui/logic/link_layout.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace korimbo {
+
+int LinkBoxFontPixels(double dpi)
+{
+    return std::max(1, static_cast<int>(std::floor(9.0 * dpi / 72.0)));
+}
 
 std::vector<PlacedRun> LayOutLine(const HtmlDocument &document, const TextMeasurer &measurer, int hotLink)
 {

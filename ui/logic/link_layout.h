@@ -46,6 +46,10 @@ struct PlacedRun
     int link = -1;
 };
 
+// The link boxes' font size in pixels: 9 points at `dpi` dots per inch, rounded down (12 at 96 dpi),
+// and at least 1.
+int LinkBoxFontPixels(double dpi);
+
 // Where the line starts inside the box: 1 pixel in from the left, 1 pixel down from the top.
 inline constexpr int kLineLeft = 1;
 inline constexpr int kLineTop = 1;

@@ -1,10 +1,9 @@
 #include "ui/qt/link_box_font.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include <QFontDatabase>
 #include <QStringList>
+
+#include "ui/logic/link_layout.h"
 
 namespace korimbo {
 namespace {
@@ -37,7 +36,7 @@ QFont LinkBoxFont(qreal dpi)
     const QString &family = LinkBoxFamily();
     if (!family.isEmpty())
         font.setFamilies({family});
-    font.setPixelSize(std::max(1, static_cast<int>(std::floor(9.0 * dpi / 72.0))));
+    font.setPixelSize(LinkBoxFontPixels(dpi));
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     return font;

@@ -27,7 +27,8 @@ bool FontInstalled(HDC dc, const wchar_t *family)
 HFONT MakeLinkBoxFont()
 {
     HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    // A negative height asks for the character height, which is what 9 points are.
+    const int height = -LinkBoxFontPixels(GetDeviceCaps(screen, LOGPIXELSY));
     HFONT font = nullptr;
     for (const wchar_t *family : {L"宋体", L"SimSun"}) {
         if (FontInstalled(screen, family)) {
