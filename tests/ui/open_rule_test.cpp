@@ -1,5 +1,7 @@
 #include "ui/logic/open_rule.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "gbk.h"
@@ -83,6 +85,24 @@ const TargetCase kTargetCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Targets, OpenRule, testing::ValuesIn(kTargetCases),
                          [](const testing::TestParamInfo<TargetCase> &info) { return info.param.name; });
+
+// Where a program argument is limited (Linux: 128 KiB with its zero), a longer target would not
+// arrive: it gets no hand pointer and does not open. GBK characters count as the three UTF-8
+// bytes they become, spaces as the "%20" they become.
+TEST(OpenRule, RefusesTargetsLongerThanAnArgumentCanHold)
+{
+    if (kMaxTargetUtf8Bytes == std::numeric_limits<std::size_t>::max())
+        GTEST_SKIP() << "no limit on this platform";
+    const std::string prefix = "http://a/";
+    const std::string longest = prefix + std::string(kMaxTargetUtf8Bytes - prefix.size(), 'x');
+    EXPECT_TRUE(IsOpenableTarget(longest));
+    EXPECT_FALSE(IsOpenableTarget(longest + "x"));
+    const std::string chinese = test::Gbk("中"); // three bytes in UTF-8
+    EXPECT_TRUE(IsOpenableTarget(longest.substr(0, longest.size() - 3) + chinese));
+    EXPECT_FALSE(IsOpenableTarget(longest.substr(0, longest.size() - 2) + chinese));
+    EXPECT_TRUE(IsOpenableTarget(longest.substr(0, longest.size() - 3) + " "));
+    EXPECT_FALSE(IsOpenableTarget(longest.substr(0, longest.size() - 2) + " "));
+}
 
 } // namespace
 } // namespace korimbo

@@ -1,8 +1,17 @@
 #include "ui/logic/open_rule.h"
 
 #include <algorithm>
+#include <limits>
+
+// The build sets the platform's limit where it has one.
+#ifndef KORIMBO_MAX_TARGET_UTF8_BYTES
+#define KORIMBO_MAX_TARGET_UTF8_BYTES std::numeric_limits<std::size_t>::max()
+#endif
 
 namespace korimbo {
+
+const std::size_t kMaxTargetUtf8Bytes = KORIMBO_MAX_TARGET_UTF8_BYTES;
+
 namespace {
 
 char ToLowerAscii(char c)
@@ -23,6 +32,28 @@ bool IsRefusedByte(char c)
     return byte < 0x20 || byte == 0x7F || c == '"';
 }
 
+// The most UTF-8 bytes the GBK text can become: a two-byte character is at most three.
+std::size_t Utf8BytesAtMost(std::string_view gbk)
+{
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < gbk.size(); ++i) {
+        if (static_cast<unsigned char>(gbk[i]) >= 0x80) {
+            bytes += 3;
+            ++i;
+        } else {
+            ++bytes;
+        }
+    }
+    return bytes;
+}
+
+std::optional<std::string> Fitting(std::string form)
+{
+    if (Utf8BytesAtMost(form) > kMaxTargetUtf8Bytes)
+        return std::nullopt;
+    return form;
+}
+
 } // namespace
 
 std::optional<std::string> OpenableForm(std::string_view target)
@@ -35,7 +66,7 @@ std::optional<std::string> OpenableForm(std::string_view target)
     if (!Holds(kOpenableSchemes, scheme) || std::any_of(target.begin(), target.end(), IsRefusedByte))
         return std::nullopt;
     if (target.find(' ') == std::string_view::npos)
-        return std::string(target);
+        return Fitting(std::string(target));
     if (!Holds(kSpaceEncodingSchemes, scheme))
         return std::nullopt;
     std::string form;
@@ -46,7 +77,7 @@ std::optional<std::string> OpenableForm(std::string_view target)
         else
             form += c;
     }
-    return form;
+    return Fitting(std::move(form));
 }
 
 bool IsOpenableTarget(std::string_view target)

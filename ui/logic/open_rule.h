@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,12 +23,17 @@ inline constexpr std::array<std::string_view, 8> kOpenableSchemes{
 // Schemes whose addresses mean the same with a space written as "%20".
 inline constexpr std::array<std::string_view, 3> kSpaceEncodingSchemes{"http", "https", "ftp"};
 
+// The longest target this platform can hand on, in UTF-8 bytes: on Linux a program argument holds
+// at most 128 KiB with its terminating zero; elsewhere there is no such limit.
+extern const std::size_t kMaxTargetUtf8Bytes;
+
 // The text to hand to the desktop for `target` (GBK bytes), or nothing when it must not be opened.
 // A target is opened only when its scheme is one of kOpenableSchemes and it holds no double quote,
 // no byte below 0x20 and no 0x7F: so it cannot close a quoted "%1" on a handler's command line or
 // smuggle a line break. A space could split the target where a handler registered an unquoted %1:
 // for kSpaceEncodingSchemes it is written as "%20"; any other target with a space is refused
-// rather than guessed at. Otherwise the target is returned unchanged.
+// rather than guessed at. A target longer than kMaxTargetUtf8Bytes would not arrive and is refused
+// too. Otherwise the target is returned unchanged.
 std::optional<std::string> OpenableForm(std::string_view target);
 
 // Whether OpenableForm gives something: the link shows the hand pointer and opens when pressed.
