@@ -124,12 +124,24 @@ TEST_F(LinkBoxFixture, OnlyAPlainLeftPressOpens)
     EXPECT_EQ(box.Press(MouseButton::Other, 5, 5), std::nullopt);
 }
 
+TEST_F(LinkBoxFixture, ListsEachLinkWithItsTextAndTarget)
+{
+    EXPECT_EQ(box.Links(), (std::vector<LinkEntry>{{"AB", "http://s/"},
+                                                   {"CD", "file:///etc/passwd"},
+                                                   {"EF", ""},
+                                                   {"GH", Gbk("转换失败")},
+                                                   {"IJ", R"(C:\Windows\System32\cmd.exe)"}}));
+    box.SetContent(Gbk("<a href=\"a\">x<b>y</b></a>z<a>w</a>"));
+    EXPECT_EQ(box.Links(), (std::vector<LinkEntry>{{"xy", "a"}, {"w", ""}}));
+}
+
 TEST(LinkBox, EmptyContentHasNoLinks)
 {
     test::FixedMeasurer measurer;
     LinkBox box(measurer);
     box.SetContent("");
     EXPECT_TRUE(box.Runs().empty());
+    EXPECT_TRUE(box.Links().empty());
     EXPECT_EQ(box.PointerAt(3, 3), PointerShape::Arrow);
     EXPECT_FALSE(box.PointerMoved(3, 3));
 }

@@ -51,6 +51,17 @@ bool LinkBox::PointerLeft()
     return SetHot(-1);
 }
 
+std::vector<LinkEntry> LinkBox::Links() const
+{
+    std::vector<LinkEntry> links;
+    for (const std::string &target : document_.targets)
+        links.push_back({{}, target});
+    for (const HtmlRun &run : document_.runs)
+        if (run.link >= 0)
+            links[static_cast<std::size_t>(run.link)].text += run.text;
+    return links;
+}
+
 PointerShape LinkBox::PointerAt(int x, int y) const
 {
     const PlacedRun *run = LinkAt(x, y);

@@ -15,6 +15,15 @@
 namespace korimbo {
 
 enum class MouseButton { Left, Right, Middle, Other };
+
+// A link of the content, as assistive technology presents it.
+struct LinkEntry
+{
+    std::string text;   // what the link shows, GBK
+    std::string target; // GBK, character references decoded
+
+    friend bool operator==(const LinkEntry &, const LinkEntry &) = default;
+};
 enum class PointerShape { Arrow, Hand };
 
 class LinkBox
@@ -34,6 +43,9 @@ class LinkBox
 
     // The placed runs in drawing order; those with a link number are the link areas.
     const std::vector<PlacedRun> &Runs() const { return runs_; }
+
+    // The links in the order they stand in the content (their numbers).
+    std::vector<LinkEntry> Links() const;
 
     // The number of the link under the pointer, or -1.
     int HotLink() const { return hot_; }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 // The main window's fixed layout, shared by every front end: each control's kind, name, place,
 // size and starting caption, in the order the controls are created; and the Tab cycle.
@@ -50,5 +51,35 @@ inline constexpr std::array<std::string_view, 11> kTabCycle{
     "编辑框1",       "编辑框2",       "编辑框3",       "编辑框4",       "编辑框5",       "按钮1",
     "简单超文本框1", "简单超文本框2", "简单超文本框3", "简单超文本框4", "简单超文本框5",
 };
+
+// Each edit box and the label beside it, which names it for assistive technology.
+inline constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kEditBoxLabels{{
+    {"编辑框1", "标签1"},
+    {"编辑框2", "标签2"},
+    {"编辑框3", "标签3"},
+    {"编辑框4", "标签4"},
+    {"编辑框5", "标签5"},
+}};
+
+// The caption of the control named `name` (UTF-8); empty for boxes.
+constexpr std::string_view CaptionOf(std::string_view name)
+{
+    for (const ControlLayout &control : kControls)
+        if (control.name == name)
+            return control.caption;
+    return {};
+}
+
+// The name that assistive technology gives the edit box `editBox`: its label's caption without the
+// colon ("原始地址" for 编辑框1).
+constexpr std::string_view AccessibleEditBoxName(std::string_view editBox)
+{
+    for (const auto &[box, label] : kEditBoxLabels)
+        if (box == editBox) {
+            const std::string_view caption = CaptionOf(label);
+            return caption.ends_with(':') ? caption.substr(0, caption.size() - 1) : caption;
+        }
+    return {};
+}
 
 } // namespace korimbo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QColor>
 #include <QCursor>
 #include <QFontMetrics>
@@ -11,6 +12,7 @@
 
 #include "ui/open/open_target.h"
 #include "ui/qt/gbk_codec.h"
+#include "ui/qt/link_box_accessible.h"
 #include "ui/qt/link_box_font.h"
 
 namespace korimbo {
@@ -37,6 +39,7 @@ LinkBoxWidget::LinkBoxWidget(QWidget *parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
+    InstallLinkBoxAccessibility();
 }
 
 void LinkBoxWidget::SetHtmlContent(std::string_view html)
@@ -45,6 +48,11 @@ void LinkBoxWidget::SetHtmlContent(std::string_view html)
     if (underMouse())
         UpdatePointer(mapFromGlobal(QCursor::pos()));
     update();
+    // The box's links are new: assistive technology asks again.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void LinkBoxWidget::paintEvent(QPaintEvent *)

@@ -94,6 +94,13 @@ void MainWindow::CreateControls()
         control->installEventFilter(this);
     }
     LinkBox(5)->SetHtmlContent(MakerLinksHtml().bytes());
+    // Each edit box is named by its label, for assistive technology; the labels have no access
+    // key, so the keyboard stays as it is.
+    for (const auto &[box, label] : kEditBoxLabels) {
+        QLineEdit *edit = findChild<QLineEdit *>(FromUtf8(box), Qt::FindDirectChildrenOnly);
+        findChild<QLabel *>(FromUtf8(label), Qt::FindDirectChildrenOnly)->setBuddy(edit);
+        edit->setAccessibleName(FromUtf8(AccessibleEditBoxName(box)));
+    }
     QWidget *previous = nullptr;
     for (const std::string_view name : kTabCycle) {
         QWidget *next = findChild<QWidget *>(FromUtf8(name), Qt::FindDirectChildrenOnly);
