@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include "convert/address.h"
@@ -104,6 +105,7 @@ class ConvertUiTest : public QObject
     void sameInputTwiceGivesTheSame();
     void nestedClickDuringALongDecode();
     void closeDuringALongDecode();
+    void aNewResultShowsItsStart();
 
   private:
     QPushButton *Button() const { return window->findChild<QPushButton *>(QStringLiteral("按钮1")); }
@@ -255,6 +257,30 @@ void ConvertUiTest::closeDuringALongDecode()
     Convert(LongThunderLink());
     QVERIFY(!duringDecode);
     QTRY_VERIFY(window.isNull()); // closed and deleted; the command stopped without an error box
+}
+
+// The user scrolled an output box to the end of a long link; the next, shorter (but still too
+// wide) result shows its start on the screen, as it would in a box that was never scrolled.
+void ConvertUiTest::aNewResultShowsItsStart()
+{
+    Convert(QStringLiteral("http://a/") + QString(3000, QLatin1Char('x')));
+    QLineEdit *box = window->EditBox(3);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End);
+    window->findChild<QPushButton *>(QStringLiteral("按钮1"))->setFocus();
+    QTest::qWait(20);
+    Convert(QStringLiteral("http://a/b") + QString(80, QLatin1Char('y')));
+    QTest::qWait(20);
+    // What the screen shows, not a fresh paint of the widget.
+    const QRect area(box->mapTo(window, QPoint(0, 0)), box->size());
+    const QImage shown =
+        window->screen()->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height()).toImage();
+    QLineEdit fresh(window);
+    fresh.setGeometry(box->geometry());
+    fresh.setFont(box->font());
+    fresh.setText(box->text());
+    fresh.setCursorPosition(0);
+    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), fresh.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(ConvertUiTest)

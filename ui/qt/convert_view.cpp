@@ -1,5 +1,6 @@
 #include "ui/qt/convert_view.h"
 
+#include <QImage>
 #include <QLineEdit>
 
 #include "ui/qt/gbk_codec.h"
@@ -20,6 +21,12 @@ AnsiText QtConvertView::ReadEditBox(int number) const
 void QtConvertView::WriteEditBox(int number, const AnsiText &text)
 {
     QLineEdit *box = window_->EditBox(number);
+    // A line edit keeps its horizontal scroll from the old text and corrects it only while it
+    // paints, one paint late: scrolled to the end of a long text, it would show the tail of a
+    // shorter new one. Painting the emptied box off screen first brings it back to the start.
+    box->clear();
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    box->render(&scratch);
     box->setText(FromGbk(text.bytes()));
     box->setCursorPosition(0); // show the start of the text, as a freshly set edit box does
 }
