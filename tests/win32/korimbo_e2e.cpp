@@ -3,6 +3,7 @@
 //   korimbo_e2e fallback KORIMBO_EXE RECORDER_EXE     the ".htm" fallback of a link press
 //   korimbo_e2e open KORIMBO_EXE RECORDER_EXE ACP     what link presses hand to scheme handlers,
 //                                                     under the ANSI code page ACP
+//   korimbo_e2e accessibility KORIMBO_EXE RECORDER_EXE  what screen readers get through MSAA
 //   korimbo_e2e fatal HELPER_EXE                      the error box of a fatal runtime error
 //   korimbo_e2e resources KORIMBO_EXE VERSION         the icon and version resource of the file
 //   korimbo_e2e startup KORIMBO_EXE [RUNS]            prints the time from start to window shown
@@ -16,6 +17,7 @@
 
 #include <windows.h>
 
+#include "accessibility.h"
 #include "driver.h"
 #include "fatal_box.h"
 #include "opening.h"
@@ -162,7 +164,8 @@ int wmain(int argc, wchar_t **argv)
     using namespace korimbo::e2e;
     if (argc < 3) {
         std::fputs(
-            "usage: korimbo_e2e layout|convert|keys|closing|fallback|open|fatal|resources|startup|show KORIMBO_EXE "
+            "usage: korimbo_e2e layout|convert|keys|closing|fallback|open|accessibility|fatal|resources|startup|show "
+            "KORIMBO_EXE "
             "[...]\n",
             stderr);
         return 2;
@@ -180,7 +183,7 @@ int wmain(int argc, wchar_t **argv)
     if (mode == L"startup")
         return MeasureStartup(exe, argc > 3 ? _wtoi(argv[3]) : 5);
     const std::wstring recorder = argc > 3 ? WindowsPathW(argv[3]) : L"";
-    const bool records = mode == L"fallback" || mode == L"open";
+    const bool records = mode == L"fallback" || mode == L"open" || mode == L"accessibility";
     const std::wstring recordFile = records ? PrepareRecorder(recorder) : L"";
     Program program;
     if (!Start(exe, program)) {
@@ -202,6 +205,10 @@ int wmain(int argc, wchar_t **argv)
         Check(GetACP() == codePage,
               "ANSI code page " + std::to_string(GetACP()) + ", expected " + std::to_string(codePage));
         CheckOpening(program, recorder, recordFile);
+    } else if (mode == L"accessibility") {
+        CoInitialize(nullptr);
+        CheckAccessibility(program, recorder, recordFile);
+        CoUninitialize();
     } else if (mode == L"show")
         ShowExample(program);
     // Esc closes the window like its close box; the program then ends with exit code 0.

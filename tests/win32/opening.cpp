@@ -27,15 +27,6 @@ std::vector<std::wstring> Records(const std::wstring &path)
     return lines;
 }
 
-// Waits until `count` lines are recorded, then a second more for any that should not come.
-std::vector<std::wstring> AwaitRecords(const std::wstring &path, std::size_t count)
-{
-    WaitUntil([&] { return Records(path).size() >= count; }) ||
-        WaitUntil([&] { return Records(path).size() >= count; });
-    Sleep(1000);
-    return Records(path);
-}
-
 bool SetClassesRootValue(const std::wstring &key, const wchar_t *name, const std::wstring &value)
 {
     HKEY handle = nullptr;
@@ -81,6 +72,14 @@ std::string Lines(const std::vector<std::wstring> &lines)
 }
 
 } // namespace
+
+std::vector<std::wstring> AwaitRecords(const std::wstring &path, std::size_t count)
+{
+    WaitUntil([&] { return Records(path).size() >= count; }) ||
+        WaitUntil([&] { return Records(path).size() >= count; });
+    Sleep(1000);
+    return Records(path);
+}
 
 std::wstring PrepareRecorder(const std::wstring &recorderExe)
 {

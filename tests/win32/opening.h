@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 
@@ -12,6 +14,9 @@ namespace korimbo::e2e {
 // Registers the recorder in the prefix's registry and sets where it records (an empty file);
 // call before starting korimbo.exe, which passes the setting on. Returns the record file.
 std::wstring PrepareRecorder(const std::wstring &recorderExe);
+
+// Waits until `count` lines are recorded, then a second more for any that should not come; the lines.
+std::vector<std::wstring> AwaitRecords(const std::wstring &recordFile, std::size_t count);
 
 // Presses the link to a target that no handler takes, so the shell fails and the web browser's
 // command line is run: the target arrives quoted, with its trailing backslash doubled.

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include "ui/logic/link_box.h"
 #include "ui/open/open_target.h"
+#include "ui/win32/accessible.h"
 #include "ui/win32/gbk_wide.h"
 #include "ui/win32/gdi_text_measurer.h"
 
@@ -75,6 +78,37 @@ LRESULT CopyContent(const LinkBoxState &state, WPARAM capacity, LPARAM buffer)
     return static_cast<LRESULT>(count);
 }
 
+// What a screen reader hears of the box: the text it shows, as a link to the target of its first
+// link; pressing it opens that target as a click would, where the box holds one link only.
+AccessibleFacts LinkBoxFacts(HWND window)
+{
+    // Read afresh at every question: the content changes, and the window may be gone.
+    const auto links = [window] {
+        const LinkBoxState *state = IsWindow(window) ? StateOf(window) : nullptr;
+        return state ? state->box.Links() : std::vector<LinkEntry>{};
+    };
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_LINK;
+    facts.name = [window] {
+        const LinkBoxState *state = IsWindow(window) ? StateOf(window) : nullptr;
+        std::string shown;
+        if (state)
+            for (const PlacedRun &run : state->box.Runs())
+                shown += run.text;
+        return WideFromGbk(shown);
+    };
+    facts.value = [links] {
+        const std::vector<LinkEntry> all = links();
+        return all.empty() ? std::wstring() : WideFromGbk(all.front().target);
+    };
+    facts.press = [links] {
+        const std::vector<LinkEntry> all = links();
+        if (all.size() == 1)
+            OpenTarget(all.front().target);
+    };
+    return facts;
+}
+
 void UpdatePointer(HWND window, const LinkBoxState &state)
 {
     POINT point;
@@ -132,6 +166,10 @@ LRESULT CALLBACK LinkBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_LBUTTONDBLCLK:
         return 0; // the second press of a double click: its first press has opened the link
+    case WM_GETOBJECT:
+        if (AsksForClientObject(lParam))
+            return AnswerClientObject(window, wParam, LinkBoxFacts(window));
+        break;
     default:
         break;
     }
@@ -158,6 +196,9 @@ void SetLinkBoxHtml(HWND box, std::string_view html)
         return;
     state->box.SetContent(html);
     InvalidateRect(box, nullptr, FALSE);
+    // Screen readers read the new link.
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, box, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, box, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace korimbo

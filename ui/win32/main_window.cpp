@@ -7,6 +7,7 @@
 #include "ui/logic/fatal_report.h"
 #include "ui/logic/link_html.h"
 #include "ui/logic/window_layout.h"
+#include "ui/win32/edit_box_name.h"
 #include "ui/win32/gbk_wide.h"
 #include "ui/win32/link_box_control.h"
 
@@ -93,8 +94,9 @@ HWND CreateControl(HWND window, HINSTANCE instance, const ControlLayout &entry, 
         break;
     }
     const std::wstring caption = WideFromUtf8(entry.caption);
-    HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height,
-                                   window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND control =
+        CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control && entry.kind != ControlKind::LinkBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     // Typing and pasting are limited only by the control's own maximum, not by its default limit
@@ -110,6 +112,8 @@ bool CreateControls(HWND window, HINSTANCE instance)
         if (!CreateControl(window, instance, kControls[i], kFirstControlId + static_cast<int>(i)))
             return false;
     SetLinkBoxHtml(LinkBoxWindow(window, 5), MakerLinksHtml().bytes());
+    for (const auto &[box, label] : kEditBoxLabels)
+        NameEditBox(Control(window, box), AccessibleEditBoxName(box));
     return true;
 }
 

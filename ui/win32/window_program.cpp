@@ -1,5 +1,7 @@
 #include "ui/win32/window_program.h"
 
+#include <objbase.h>
+
 #include "convert/runtime.h"
 #include "ui/logic/event_throttle.h"
 #include "ui/win32/fatal_error.h"
@@ -37,6 +39,9 @@ void DispatchWaitingMessages()
 
 int RunWin32WindowProgram(HINSTANCE instance)
 {
+    // COM on the UI thread, for the shell's "open" and for screen readers, which reach the controls'
+    // objects from their own processes.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SetFatalErrorHandler(&ReportFatalErrorInMessageBox);
     if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance))
         FatalRuntimeError(0, "载入启动窗口失败");
