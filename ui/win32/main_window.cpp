@@ -92,8 +92,9 @@ HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &entry, in
         break;
     }
     const std::wstring caption = WideFromUtf8(entry.caption);
-    HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height,
-                                   window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND control =
+        CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control && entry.kind != ControlKind::LinkBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     // Typing and pasting are limited only by the control's own maximum, not by its default limit
@@ -206,7 +207,7 @@ bool RegisterMainWindowClasses(HINSTANCE instance)
     return RegisterClassExW(&cls) != 0 && RegisterLinkBoxClass(instance);
 }
 
-HWND CreateMainWindow(HINSTANCE instance)
+HWND CreateMainWindow(HINSTANCE instance, const std::optional<std::wstring> &startAddress)
 {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kFrameWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - kFrameHeight) / 2;
@@ -221,11 +222,18 @@ HWND CreateMainWindow(HINSTANCE instance)
     }
     mainWindow = window;
     closing = false;
+    if (startAddress)
+        SetWindowTextW(EditBox(window, 1), startAddress->c_str());
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ShowWindow(child, SW_SHOWNA);
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
     UpdateWindow(window);
+    if (startAddress) {
+        const int button = kFirstControlId + IndexOf("按钮1");
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+    }
     return window;
 }
 

@@ -41,10 +41,10 @@ void DispatchWaitingMessages()
     }
 }
 
-int RunWin32WindowProgram(HINSTANCE instance)
+int RunWin32WindowProgram(HINSTANCE instance, const std::optional<std::wstring> &startAddress)
 {
     SetFatalErrorHandler(&ReportFatalErrorInMessageBox);
-    if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance))
+    if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance, startAddress))
         FatalRuntimeError(0, "载入启动窗口失败");
     throttle.emplace();
     SetPendingEventsHook(&DispatchWaitingMessages);
