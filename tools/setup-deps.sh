@@ -11,6 +11,7 @@ packages=(
     python3 hyperfine coreutils                      # benchmark comparisons
     qt6-base-dev qt6-qpa-plugins fonts-wqy-zenhei    # the window program: Qt 6 Widgets, a CJK font
     xvfb xauth xdotool xclip x11-utils imagemagick   # window screenshot and benchmark
+    help2man dpkg-dev lintian desktop-file-utils appstream xdg-utils man-db file unzip  # packages and their checks
 )
 
 add_i386=false
