@@ -13,6 +13,7 @@ packages=(
     libxcb1-dev pkg-config                           # asking an X11 window manager for the frame
     xvfb xauth xdotool xclip x11-utils imagemagick   # window screenshot and benchmark
     openbox python3-xlib                             # the window under a real window manager
+    help2man dpkg-dev lintian desktop-file-utils appstream xdg-utils man-db file unzip  # packages and their checks
 )
 
 add_i386=false

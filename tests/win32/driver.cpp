@@ -17,15 +17,20 @@ std::wstring WindowsPath(const std::string &path)
 
 bool Start(const std::wstring &exe, Program &program, double *shownAfterMs)
 {
+    return StartCommandLine(exe, L"\"" + exe + L"\"", program, shownAfterMs);
+}
+
+bool StartCommandLine(const std::wstring &exe, const std::wstring &commandLine, Program &program, double *shownAfterMs)
+{
     LARGE_INTEGER frequency;
     LARGE_INTEGER started;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&started);
-    std::wstring commandLine = L"\"" + exe + L"\"";
+    std::wstring line = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &program.process))
+    if (!CreateProcessW(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &program.process))
         return false;
     for (int waited = 0; waited < 30000; waited += 1) {
         for (HWND window = FindWindowW(nullptr, L"Korimbo"); window;

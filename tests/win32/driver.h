@@ -25,6 +25,11 @@ struct Program
 // the program ended, when the window does not come.
 bool Start(const std::wstring &exe, Program &program, double *shownAfterMs = nullptr);
 
+// Start with a whole command line, which names the program first as Windows passes it on; with
+// `exe` empty, Windows finds the program in the command line.
+bool StartCommandLine(const std::wstring &exe, const std::wstring &commandLine, Program &program,
+                      double *shownAfterMs = nullptr);
+
 // Waits up to `milliseconds` for the program to end; its exit code, or -2 on time-out (the
 // program is then ended).
 long WaitForExit(Program &program, DWORD milliseconds = 15000);

@@ -211,7 +211,7 @@ bool RegisterMainWindowClasses(HINSTANCE instance)
     return RegisterClassExW(&cls) != 0 && RegisterLinkBoxClass(instance);
 }
 
-HWND CreateMainWindow(HINSTANCE instance)
+HWND CreateMainWindow(HINSTANCE instance, const std::optional<std::wstring> &startAddress)
 {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kFrameWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - kFrameHeight) / 2;
@@ -226,11 +226,18 @@ HWND CreateMainWindow(HINSTANCE instance)
     }
     mainWindow = window;
     closing = false;
+    if (startAddress)
+        SetWindowTextW(EditBox(window, 1), startAddress->c_str());
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ShowWindow(child, SW_SHOWNA);
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
     UpdateWindow(window);
+    if (startAddress) {
+        const int button = kFirstControlId + IndexOf("按钮1");
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+    }
     return window;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include <windows.h>
 
 // The main window "Korimbo" in plain Win32: the sixteen controls of the fixed layout, the keyboard
@@ -18,8 +21,10 @@ inline constexpr const wchar_t *kMainWindowClass = L"KorimboWindow";
 bool RegisterMainWindowClasses(HINSTANCE instance);
 
 // Creates the window, hidden and centred on the screen, with all its controls, then shows the
-// controls and the window and activates it. Nothing when the window cannot be created.
-HWND CreateMainWindow(HINSTANCE instance);
+// controls and the window and activates it. With `startAddress`, 编辑框1 holds it before the
+// window is shown, and a click of 按钮1 is posted once it is shown, so that the Convert command
+// runs once from the message loop. Nothing when the window cannot be created.
+HWND CreateMainWindow(HINSTANCE instance, const std::optional<std::wstring> &startAddress = std::nullopt);
 
 // The keyboard rules, applied to every message before it is translated: Esc (no Ctrl, Shift or
 // Alt) closes the window, Tab and Shift+Tab move along the Tab cycle, F1 does nothing. True when

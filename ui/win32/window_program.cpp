@@ -37,13 +37,13 @@ void DispatchWaitingMessages()
 
 } // namespace
 
-int RunWin32WindowProgram(HINSTANCE instance)
+int RunWin32WindowProgram(HINSTANCE instance, const std::optional<std::wstring> &startAddress)
 {
     // COM on the UI thread, for the shell's "open" and for screen readers, which reach the controls'
     // objects from their own processes.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SetFatalErrorHandler(&ReportFatalErrorInMessageBox);
-    if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance))
+    if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance, startAddress))
         FatalRuntimeError(0, "载入启动窗口失败");
     InstallThrottledEventsHook(&DispatchWaitingMessages);
     MSG message;
