@@ -52,7 +52,7 @@ class Win32ConvertView : public ConvertWindow
     AnsiText ReadEditBox(int number) const override
     {
         HWND box = EditBox(window_, number);
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+        std::wstring text = WideBuffer(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1);
         text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
         return AnsiText(GbkFromWide(text));
     }
@@ -92,8 +92,9 @@ HWND CreateControl(HWND window, HINSTANCE instance, const ControlSpec &entry, in
         break;
     }
     const std::wstring caption = WideFromUtf8(entry.caption);
-    HWND control = CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height,
-                                   window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND control =
+        CreateWindowExW(exStyle, cls, caption.c_str(), style, entry.left, entry.top, entry.width, entry.height, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control && entry.kind != ControlKind::LinkBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     // Typing and pasting are limited only by the control's own maximum, not by its default limit

@@ -4,6 +4,7 @@
 
 #include "convert/runtime.h"
 #include "ui/logic/event_throttle.h"
+#include "ui/win32/failed_allocation.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/main_window.h"
 
@@ -44,6 +45,7 @@ void DispatchWaitingMessages()
 int RunWin32WindowProgram(HINSTANCE instance)
 {
     SetFatalErrorHandler(&ReportFatalErrorInMessageBox);
+    MakeFailedAllocationsFatal();
     if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance))
         FatalRuntimeError(0, "载入启动窗口失败");
     throttle.emplace();
