@@ -12,3 +12,5 @@ set(KORIMBO_WINE_ARCH win32)
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
+# Programs may use up to 4 GB of address space on 64-bit Windows, not only the lower 2 GB.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--large-address-aware")

@@ -65,11 +65,12 @@ void CheckAccessibility(const Program &program, const std::wstring &recorderExe,
         return;
     const std::array<const wchar_t *, 5> names{L"原始地址", L"真实地址", L"迅雷地址", L"快车地址", L"旋风地址"};
     for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string box = Utf8(names[i]);
         IAccessible *edit = ObjectOf(c[i]);
-        if (!Check(edit, "an accessible object for edit box " + std::to_string(i + 1)))
+        if (!Check(edit, "an accessible object for the edit box of " + box))
             continue;
         const std::wstring name = Text(&IAccessible::get_accName, edit);
-        Check(name == names[i], "edit box " + std::to_string(i + 1) + " is named " + Utf8(name));
+        Check(name == names[i], "the edit box of " + box + " is named " + Utf8(name));
         edit->Release();
     }
 

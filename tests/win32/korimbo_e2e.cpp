@@ -5,6 +5,7 @@
 //                                                     under the ANSI code page ACP
 //   korimbo_e2e accessibility KORIMBO_EXE RECORDER_EXE  what screen readers get through MSAA
 //   korimbo_e2e fatal HELPER_EXE                      the error box of a fatal runtime error
+//   korimbo_e2e memory KORIMBO_EXE FAILING_MALLOC_DLL the error box when memory runs out
 //   korimbo_e2e resources KORIMBO_EXE VERSION         the icon and version resource of the file
 //   korimbo_e2e startup KORIMBO_EXE [RUNS]            prints the time from start to window shown
 //   korimbo_e2e show KORIMBO_EXE                      converts the worked example, prints "ready",
@@ -21,6 +22,7 @@
 #include "driver.h"
 #include "fatal_box.h"
 #include "opening.h"
+#include "out_of_memory.h"
 #include "resources.h"
 #include "scenarios.h"
 
@@ -163,11 +165,9 @@ int wmain(int argc, wchar_t **argv)
 {
     using namespace korimbo::e2e;
     if (argc < 3) {
-        std::fputs(
-            "usage: korimbo_e2e layout|convert|keys|closing|fallback|open|accessibility|fatal|resources|startup|show "
-            "KORIMBO_EXE "
-            "[...]\n",
-            stderr);
+        std::fputs("usage: korimbo_e2e layout|convert|keys|closing|fallback|open|accessibility|fatal|memory|resources|"
+                   "startup|show KORIMBO_EXE [...]\n",
+                   stderr);
         return 2;
     }
     const std::wstring mode = argv[1];
@@ -189,6 +189,10 @@ int wmain(int argc, wchar_t **argv)
     if (!Start(exe, program)) {
         std::fprintf(stderr, "FAIL: korimbo.exe did not show its window\n");
         return 1;
+    }
+    if (mode == L"memory") { // ends the program itself
+        CheckOutOfMemory(program, argc > 3 ? WindowsPathW(argv[3]) : L"");
+        return Failures() == 0 ? 0 : 1;
     }
     if (mode == L"layout")
         CheckLayout(program);

@@ -2,10 +2,22 @@
 
 #include <windows.h>
 
+#include "convert/runtime.h"
+
 namespace korimbo {
 namespace {
 
 constexpr UINT kGbk = 936;
+
+// A string of `count` zero characters; more than the string type can hold is a failed allocation
+// too (on 32-bit Windows a std::wstring holds less than 2^29 characters).
+template <typename String> String Blank(std::size_t count)
+{
+    using Char = typename String::value_type;
+    if (count > String().max_size())
+        FatalAllocationError(static_cast<unsigned long long>(count) * sizeof(Char));
+    return String(count, Char{});
+}
 
 std::wstring ToWide(UINT codePage, std::string_view bytes)
 {
@@ -15,12 +27,17 @@ std::wstring ToWide(UINT codePage, std::string_view bytes)
     const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
     if (length <= 0)
         return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    std::wstring wide = Blank<std::wstring>(static_cast<std::size_t>(length));
     MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
     return wide;
 }
 
 } // namespace
+
+std::wstring WideBuffer(std::size_t count)
+{
+    return Blank<std::wstring>(count);
+}
 
 std::wstring WideFromGbk(std::string_view gbk)
 {
@@ -40,7 +57,7 @@ std::string GbkFromWide(std::wstring_view wide)
     const int length = WideCharToMultiByte(kGbk, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     if (length <= 0)
         return {};
-    std::string gbk(static_cast<std::size_t>(length), '\0');
+    std::string gbk = Blank<std::string>(static_cast<std::size_t>(length));
     WideCharToMultiByte(kGbk, 0, wide.data(), size, gbk.data(), length, nullptr, nullptr);
     return gbk;
 }

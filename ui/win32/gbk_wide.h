@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,10 @@ std::string GbkFromWide(std::wstring_view wide);
 
 // The UTF-8 text as UTF-16.
 std::wstring WideFromUtf8(std::string_view utf8);
+
+// `count` zero characters, for a Windows function to fill. Like the conversions above, it reports
+// a string that cannot be had, even one longer than a std::wstring can hold, through
+// FatalAllocationError.
+std::wstring WideBuffer(std::size_t count);
 
 } // namespace korimbo

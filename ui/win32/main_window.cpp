@@ -54,7 +54,7 @@ class Win32ConvertView : public ConvertWindow
     AnsiText ReadEditBox(int number) const override
     {
         HWND box = EditBox(window_, number);
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+        std::wstring text = WideBuffer(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1);
         text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
         return AnsiText(GbkFromWide(text));
     }

@@ -4,6 +4,7 @@
 
 #include "convert/runtime.h"
 #include "ui/logic/event_throttle.h"
+#include "ui/win32/failed_allocation.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/main_window.h"
 
@@ -43,6 +44,7 @@ int RunWin32WindowProgram(HINSTANCE instance, const std::optional<std::wstring> 
     // objects from their own processes.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SetFatalErrorHandler(&ReportFatalErrorInMessageBox);
+    MakeFailedAllocationsFatal();
     if (!RegisterMainWindowClasses(instance) || !CreateMainWindow(instance, startAddress))
         FatalRuntimeError(0, "载入启动窗口失败");
     InstallThrottledEventsHook(&DispatchWaitingMessages);
