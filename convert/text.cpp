@@ -10,7 +10,10 @@
 namespace korimbo {
 namespace {
 
-bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+bool IsLeadByte(char byte)
+{
+    return static_cast<unsigned char>(byte) >= 0x80;
+}
 
 } // namespace
 
@@ -36,7 +39,10 @@ AnsiText::AnsiText(std::string &&bytes)
     bytes_ = std::move(bytes);
 }
 
-int TextLength(const AnsiText &text) { return static_cast<int>(text.bytes().size()); }
+int TextLength(const AnsiText &text)
+{
+    return static_cast<int>(text.bytes().size());
+}
 
 AnsiText TextLeft(const AnsiText &text, int n)
 {
@@ -141,7 +147,10 @@ int CharCodeAt(const AnsiText &text, int position)
     return static_cast<signed char>(bytes[static_cast<std::size_t>(index)]);
 }
 
-int CharCodeAt(const AnsiText &text) { return CharCodeAt(text, 1); }
+int CharCodeAt(const AnsiText &text)
+{
+    return CharCodeAt(text, 1);
+}
 
 AnsiText CharFromCode(std::uint8_t code)
 {
@@ -164,7 +173,10 @@ int CompareText(const AnsiText &a, const AnsiText &b)
 
 namespace detail {
 
-AnsiText ConcatViews(std::initializer_list<std::string_view> parts) { return AnsiText(JoinViews(parts)); }
+AnsiText ConcatViews(std::initializer_list<std::string_view> parts)
+{
+    return AnsiText(JoinViews(parts));
+}
 
 } // namespace detail
 } // namespace korimbo

@@ -16,7 +16,7 @@ namespace korimbo {
 // A GBK text: a run of non-zero bytes. The empty text also stands for a missing one.
 class AnsiText
 {
-public:
+  public:
     AnsiText() = default;
     // From a zero-terminated string; nullptr gives the empty text.
     AnsiText(const char *zeroTerminated);
@@ -30,7 +30,7 @@ public:
 
     friend bool operator==(const AnsiText &, const AnsiText &) = default;
 
-private:
+  private:
     std::string bytes_;
 };
 
@@ -69,7 +69,10 @@ int CompareText(const AnsiText &a, const AnsiText &b);
 
 namespace detail {
 AnsiText ConcatViews(std::initializer_list<std::string_view> parts);
-inline std::string_view ViewOf(const AnsiText &text) { return text.bytes(); }
+inline std::string_view ViewOf(const AnsiText &text)
+{
+    return text.bytes();
+}
 inline std::string_view ViewOf(const char *zeroTerminated)
 {
     return zeroTerminated ? std::string_view(zeroTerminated) : std::string_view();
@@ -77,8 +80,7 @@ inline std::string_view ViewOf(const char *zeroTerminated)
 } // namespace detail
 
 // The texts (AnsiText values or string literals) joined in argument order.
-template <class... Texts>
-AnsiText ConcatText(const Texts &...parts)
+template <class... Texts> AnsiText ConcatText(const Texts &...parts)
 {
     return detail::ConcatViews({detail::ViewOf(parts)...});
 }

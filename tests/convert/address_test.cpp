@@ -40,29 +40,30 @@ const AnsiText kFlashGet = "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2IucmFyW0ZMQVNIR
 const AnsiText kWhirlwind = "qqdl://aHR0cDovL2EvYi5yYXI=";
 const AnsiText kGbkReal(Raw({'h', 't', 't', 'p', ':', '/', '/', 'a', '/', 0xD6, 0xD0, '.', 'r', 'a', 'r'}));
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExample, ConvertAddressRow,
-    testing::Values(RowCase{"fromReal", kReal, {kReal, kThunder, kFlashGet, kWhirlwind}},
-                    RowCase{"fromThunder", kThunder, {kReal, kThunder, kFlashGet, kWhirlwind}},
-                    RowCase{"fromFlashGet", kFlashGet, {kReal, kThunder, kFlashGet, kWhirlwind}},
-                    RowCase{"fromWhirlwind", kWhirlwind, {kReal, kThunder, kFlashGet, kWhirlwind}},
-                    RowCase{"gbkAddress",
-                            kGbkReal,
-                            {kGbkReal, "thunder://QUFodHRwOi8vYS/W0C5yYXJaWg==",
-                             "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQLnJhcltGTEFTSEdFVF0=&1926",
-                             "qqdl://aHR0cDovL2Ev1tAucmFy"}},
-                    RowCase{"gbkFromThunder",
-                            "thunder://QUFodHRwOi8vYS/W0C5yYXJaWg==",
-                            {kGbkReal, "thunder://QUFodHRwOi8vYS/W0C5yYXJaWg==",
-                             "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQLnJhcltGTEFTSEdFVF0=&1926",
-                             "qqdl://aHR0cDovL2Ev1tAucmFy"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(WorkedExample, ConvertAddressRow,
+                         testing::Values(RowCase{"fromReal", kReal, {kReal, kThunder, kFlashGet, kWhirlwind}},
+                                         RowCase{"fromThunder", kThunder, {kReal, kThunder, kFlashGet, kWhirlwind}},
+                                         RowCase{"fromFlashGet", kFlashGet, {kReal, kThunder, kFlashGet, kWhirlwind}},
+                                         RowCase{"fromWhirlwind", kWhirlwind, {kReal, kThunder, kFlashGet, kWhirlwind}},
+                                         RowCase{"gbkAddress",
+                                                 kGbkReal,
+                                                 {kGbkReal, "thunder://QUFodHRwOi8vYS/W0C5yYXJaWg==",
+                                                  "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQLnJhcltGTEFTSEdFVF0=&1926",
+                                                  "qqdl://aHR0cDovL2Ev1tAucmFy"}},
+                                         RowCase{"gbkFromThunder",
+                                                 "thunder://QUFodHRwOi8vYS/W0C5yYXJaWg==",
+                                                 {kGbkReal, "thunder://QUFodHRwOi8vYS/W0C5yYXJaWg==",
+                                                  "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL9bQLnJhcltGTEFTSEdFVF0=&1926",
+                                                  "qqdl://aHR0cDovL2Ev1tAucmFy"}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ConvertAddressRow,
     testing::Values(
         RowCase{"empty", "", {kFailed, kFailed, kFailed, kFailed}},
-        RowCase{"bareThunderPrefix", "thunder://", {"", "thunder://", "Flashget://W0ZMQVNIR0VUXVtGTEFTSEdFVF0=&1926", "qqdl://"}},
+        RowCase{"bareThunderPrefix",
+                "thunder://",
+                {"", "thunder://", "Flashget://W0ZMQVNIR0VUXVtGTEFTSEdFVF0=&1926", "qqdl://"}},
         // Lower-case "flashget://" is none of the markers: a plain address.
         RowCase{"lowerCaseFlashGet",
                 "flashget://abc",
@@ -72,19 +73,25 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"markerInsideFtp", "ftp://h/http://x", {kFailed, kFailed, kFailed, kFailed}},
         RowCase{"markerInHttpsQuery", "https://h/?u=http://x", {kFailed, kFailed, kFailed, kFailed}},
         // A link given without its "=" decodes to the same address; its own box keeps it as typed.
-        RowCase{"whirlwindWithoutPad", "qqdl://aHR0cDovL2EvYi5yYXI", {kReal, kThunder, kFlashGet, "qqdl://aHR0cDovL2EvYi5yYXI"}},
+        RowCase{"whirlwindWithoutPad",
+                "qqdl://aHR0cDovL2EvYi5yYXI",
+                {kReal, kThunder, kFlashGet, "qqdl://aHR0cDovL2EvYi5yYXI"}},
         RowCase{"flashGetOtherSuffix",
                 "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2IucmFyW0ZMQVNIR0VUXQ==&abc",
                 {kReal, kThunder, "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9hL2IucmFyW0ZMQVNIR0VUXQ==&abc", kWhirlwind}},
-        RowCase{"thunderWithSpaces", "thunder://QUFo dHRwOi8v YS9iLnJhclpa",
+        RowCase{"thunderWithSpaces",
+                "thunder://QUFo dHRwOi8v YS9iLnJhclpa",
                 {kReal, "thunder://QUFo dHRwOi8v YS9iLnJhclpa", kFlashGet, kWhirlwind}},
         // The markers are stripped by length, whatever they are.
-        RowCase{"thunderWithoutMarkers", "thunder://aHR0cDovL2EvYi5yYXI=",
+        RowCase{"thunderWithoutMarkers",
+                "thunder://aHR0cDovL2EvYi5yYXI=",
                 {"tp://a/b.r", "thunder://aHR0cDovL2EvYi5yYXI=",
                  "Flashget://W0ZMQVNIR0VUXXRwOi8vYS9iLnJbRkxBU0hHRVRd&1926", "qqdl://dHA6Ly9hL2Iucg=="}},
-        RowCase{"flashGetAmpersandRightAfterPrefix", "Flashget://&1926",
+        RowCase{"flashGetAmpersandRightAfterPrefix",
+                "Flashget://&1926",
                 {"", "thunder://QUFaWg==", "Flashget://&1926", "qqdl://"}},
-        RowCase{"httpBeforeThunder", "http://x/thunder://y",
+        RowCase{"httpBeforeThunder",
+                "http://x/thunder://y",
                 {"http://x/thunder://y", "thunder://QUFodHRwOi8veC90aHVuZGVyOi8veVpa",
                  "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly94L3RodW5kZXI6Ly95W0ZMQVNIR0VUXQ==&1926",
                  "qqdl://aHR0cDovL3gvdGh1bmRlcjovL3k="}},
@@ -93,9 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
                 AnsiText(Raw({0xB0, 'h', 't', 't', 'p', ':', '/', '/'})),
                 {AnsiText(Raw({0xB0, 'h', 't', 't', 'p', ':', '/', '/'})), "thunder://QUGwaHR0cDovL1pa",
                  "Flashget://W0ZMQVNIR0VUXbBodHRwOi8vW0ZMQVNIR0VUXQ==&1926", "qqdl://sGh0dHA6Ly8="}},
-        RowCase{"theFailureTextItself", ConversionFailedText,
-                {ConversionFailedText, "thunder://QUHXqru7yqew3Fpa", "Flashget://W0ZMQVNIR0VUXdequ7vKp7DcW0ZMQVNIR0VUXQ==&1926",
-                 "qqdl://16q7u8qnsNw="}}),
+        RowCase{"theFailureTextItself",
+                ConversionFailedText,
+                {ConversionFailedText, "thunder://QUHXqru7yqew3Fpa",
+                 "Flashget://W0ZMQVNIR0VUXdequ7vKp7DcW0ZMQVNIR0VUXQ==&1926", "qqdl://16q7u8qnsNw="}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ConvertAddress, KindOutsideTheFourFails)

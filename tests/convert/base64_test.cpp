@@ -35,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Base64EncodeTable,
                                          EncodeCase{"three", Bytes({0x41, 0x42, 0x43}), "QUJD"},
                                          EncodeCase{"zeroBytes", Bytes({0, 0, 0, 0}), "AAAAAA=="},
                                          EncodeCase{"highBits", Bytes({0xFB, 0xFF, 0xBF}), "+/+/"},
-                                         EncodeCase{"gbkAddress", ByteSet(Raw({'a', '/', 0xD6, 0xD0, '.'})), "YS/W0C4="}),
+                                         EncodeCase{"gbkAddress", ByteSet(Raw({'a', '/', 0xD6, 0xD0, '.'})),
+                                                    "YS/W0C4="}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 struct DecodeCase
@@ -61,11 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"twoPads", "QQ==", Bytes({0x41})}, DecodeCase{"onePad", "QUI=", Bytes({0x41, 0x42})},
         // Missing characters read as "A", so a missing "=" leaves zero bytes behind.
         DecodeCase{"twoMissing", "QQ", Bytes({0x41, 0, 0})}, DecodeCase{"oneMissing", "QUI", Bytes({0x41, 0x42, 0})},
-        DecodeCase{"spacedOut", "Q Q = =", Bytes({0x41})}, DecodeCase{"spaceInside", "QU JD", Bytes({0x41, 0x42, 0x43})},
+        DecodeCase{"spacedOut", "Q Q = =", Bytes({0x41})},
+        DecodeCase{"spaceInside", "QU JD", Bytes({0x41, 0x42, 0x43})},
         DecodeCase{"fullWidthSpace", AnsiText(Raw({'Q', 'U', 0xA1, 0xA1, 'J', 'D'})), Bytes({0x41, 0x42, 0x43})},
         DecodeCase{"crLfInside", "QU\r\nJD", Bytes({0x41, 0x42, 0x43})},
         // A stray character after complete groups makes a last group that ends at once: four bytes go.
-        DecodeCase{"padAfterGroup", "QUJD=", Bytes({0x41, 0x42})}, DecodeCase{"loneLfAtEnd", "QUJD\n", Bytes({0x41, 0x42})},
+        DecodeCase{"padAfterGroup", "QUJD=", Bytes({0x41, 0x42})},
+        DecodeCase{"loneLfAtEnd", "QUJD\n", Bytes({0x41, 0x42})},
         DecodeCase{"loneCrAtEnd", "QUJD\r", Bytes({0x41, 0x42})}, DecodeCase{"padFirst", "=QQQ", ByteSet()},
         // A group that ends early in the middle keeps its three bytes, built from the raw byte.
         DecodeCase{"tabInside", "QU\tJD", Bytes({0x41, 0x42, 0x40, 0x0C, 0, 0})},
@@ -92,7 +95,10 @@ TEST(Base64, DecodingTheEncodingGivesTheBytesBack)
 }
 
 int eventsCalls = 0;
-void CountEvents() { ++eventsCalls; }
+void CountEvents()
+{
+    ++eventsCalls;
+}
 
 TEST(Base64Decode, RunsPendingEventsOncePerGroup)
 {
