@@ -18,4 +18,8 @@ std::string MakeBuffer(std::size_t size);
 // The parts joined in order, reporting a failed allocation like MakeBuffer.
 std::string JoinViews(std::initializer_list<std::string_view> parts);
 
+// Grows or shrinks `out` to `size` bytes, keeping its memory; the bytes it gains are zero. A size
+// it cannot have throws std::bad_alloc.
+void ResizeBuffer(std::string &out, std::size_t size);
+
 } // namespace korimbo::detail

@@ -62,10 +62,16 @@ AnsiText TextRight(const AnsiText &text, int n)
 
 int FindText(const AnsiText &text, const AnsiText &what)
 {
-    const std::string_view haystack = text.bytes();
-    const std::string_view needle = what.bytes();
+    const std::size_t found = detail::FindInBytes(text.bytes(), what.bytes());
+    return found == std::string_view::npos ? -1 : static_cast<int>(found) + 1;
+}
+
+namespace detail {
+
+std::size_t FindInBytes(std::string_view haystack, std::string_view needle)
+{
     if (needle.empty())
-        return haystack.empty() ? -1 : 1;
+        return haystack.empty() ? std::string_view::npos : 0;
     // Candidates come from a plain byte search; a candidate counts only when the character walk
     // lands on it, so a match never starts on the second byte of a two-byte character.
     std::size_t boundary = 0;
@@ -74,10 +80,21 @@ int FindText(const AnsiText &text, const AnsiText &what)
         while (boundary < candidate)
             boundary += IsLeadByte(haystack[boundary]) ? 2 : 1;
         if (boundary == candidate)
-            return static_cast<int>(candidate) + 1;
+            return candidate;
     }
-    return -1;
+    return std::string_view::npos;
 }
+
+AnsiText AdoptText(std::string &&bytes)
+{
+    if (bytes.size() > kMaxLength)
+        FatalAllocationError(bytes.size());
+    AnsiText text;
+    text.bytes_ = std::move(bytes);
+    return text;
+}
+
+} // namespace detail
 
 AnsiText RemoveAllSpaces(const AnsiText &text)
 {

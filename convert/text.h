@@ -13,6 +13,13 @@
 // byte of the text. Every other operation counts single bytes.
 namespace korimbo {
 
+class AnsiText;
+namespace detail {
+// The bytes as a text without looking for a zero byte: for bytes known to hold none. Reports a
+// length above 2^31 - 1 as a failed allocation.
+AnsiText AdoptText(std::string &&bytes);
+} // namespace detail
+
 // A GBK text: a run of non-zero bytes. The empty text also stands for a missing one.
 class AnsiText
 {
@@ -29,6 +36,7 @@ class AnsiText
     bool empty() const noexcept { return bytes_.empty(); }
 
     friend bool operator==(const AnsiText &, const AnsiText &) = default;
+    friend AnsiText detail::AdoptText(std::string &&bytes);
 
   private:
     std::string bytes_;
@@ -68,6 +76,8 @@ AnsiText CharFromCode(std::uint8_t code);
 int CompareText(const AnsiText &a, const AnsiText &b);
 
 namespace detail {
+// FindText on bytes that hold no zero byte, with a 0-based result: npos where FindText gives -1.
+std::size_t FindInBytes(std::string_view haystack, std::string_view needle);
 AnsiText ConcatViews(std::initializer_list<std::string_view> parts);
 inline std::string_view ViewOf(const AnsiText &text)
 {
