@@ -174,5 +174,69 @@ TEST(Links, DecodeBackToAnyAddressWithoutZeroBytes)
     }
 }
 
+struct SourceCase
+{
+    const char *name;
+    std::string input; // may hold a zero byte
+    InputForm form;
+    std::string real;
+};
+
+class ReadAddressTable : public testing::TestWithParam<SourceCase>
+{
+};
+
+TEST_P(ReadAddressTable, ClassifiesAndFindsTheRealAddress)
+{
+    std::string decoded = "left over";
+    const AddressSource source = ReadAddress(GetParam().input, decoded);
+    EXPECT_EQ(source.form, GetParam().form);
+    EXPECT_EQ(source.real, GetParam().real);
+    EXPECT_EQ(source.input, std::string_view(GetParam().input).substr(0, GetParam().input.find('\0')));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadAddressTable,
+    testing::Values(SourceCase{"empty", "", InputForm::Empty, ""},
+                    SourceCase{"plain", "ftp://h/a", InputForm::Plain, "ftp://h/a"},
+                    SourceCase{"thunder", std::string(kThunder.bytes()), InputForm::Thunder, "http://a/b.rar"},
+                    SourceCase{"flashGet", std::string(kFlashGet.bytes()), InputForm::FlashGet, "http://a/b.rar"},
+                    SourceCase{"whirlwind", std::string(kWhirlwind.bytes()), InputForm::Whirlwind, "http://a/b.rar"},
+                    SourceCase{"unrecognised", "x http://", InputForm::Unrecognised, ""},
+                    // The input ends at its first zero byte, as a text does.
+                    SourceCase{"zeroEndsInput", std::string("qqdl://aHR0cDovL2EvYi5yYXI=\0junk", 32),
+                               InputForm::Whirlwind, "http://a/b.rar"},
+                    SourceCase{"zeroBeforeMarker", std::string("a\0http://", 9), InputForm::Plain, "a"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(FormOf, ViewsTheInputOrTheRealAddressAndBuildsTheOtherLinks)
+{
+    std::string decoded, link = "left over";
+    const AddressSource source = ReadAddress(kThunder.bytes(), decoded);
+    EXPECT_EQ(FormOf(source, RealAddress, link).data(), source.real.data());
+    EXPECT_EQ(FormOf(source, ThunderLink, link).data(), source.input.data());
+    EXPECT_EQ(FormOf(source, FlashGetLink, link), kFlashGet.bytes());
+    EXPECT_EQ(link, kFlashGet.bytes());
+    EXPECT_EQ(FormOf(source, WhirlwindLink, link), kWhirlwind.bytes());
+    EXPECT_EQ(FormOf(source, 4, link), kFailed.bytes());
+    EXPECT_EQ(FormOf(ReadAddress(" http://x", decoded), RealAddress, link), kFailed.bytes());
+
+    const std::array<bool, 4> built{false, false, true, true};
+    for (std::int32_t kind = RealAddress; kind <= WhirlwindLink; ++kind)
+        EXPECT_EQ(BuildsLink(source, kind), built[static_cast<std::size_t>(kind)]) << kind;
+    EXPECT_FALSE(BuildsLink(source, 4));
+    EXPECT_FALSE(BuildsLink(ReadAddress("", decoded), ThunderLink));
+}
+
+TEST(LinkLength, CountsPrefixBase64TextAndSuffix)
+{
+    for (const std::size_t size : {0, 1, 2, 3, 14, 100}) {
+        const AnsiText address(std::string(size, 'a'));
+        EXPECT_EQ(LinkLength(ThunderLink, size), EncodeThunder(address).bytes().size()) << size;
+        EXPECT_EQ(LinkLength(FlashGetLink, size), EncodeFlashGet(address).bytes().size()) << size;
+        EXPECT_EQ(LinkLength(WhirlwindLink, size), EncodeWhirlwind(address).bytes().size()) << size;
+    }
+}
+
 } // namespace
 } // namespace korimbo
