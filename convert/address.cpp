@@ -130,6 +130,9 @@ std::string_view RealFromLink(InputForm form, std::string_view link, std::string
     }
 }
 
+// Wrapped addresses up to this size are encoded from a copy on the stack.
+constexpr std::size_t kShortLink = 512;
+
 // The link of the shape for `address`, built in `out`: the Base64 text of front + address + back
 // is written straight behind the prefix, the address's bytes encoded where they are.
 void BuildLink(std::int32_t kind, std::string_view address, std::string &out)
@@ -143,23 +146,30 @@ void BuildLink(std::int32_t kind, std::string_view address, std::string &out)
         dst += part.size();
     };
     put(shape.prefix);
+    const std::size_t wrapped = shape.front.size() + address.size() + shape.back.size();
+    if (wrapped <= kShortLink) {
+        // A short address is wrapped in a copy and encoded in one call.
+        unsigned char whole[kShortLink];
+        std::memcpy(whole, shape.front.data(), shape.front.size());
+        std::memcpy(whole + shape.front.size(), bytes, address.size());
+        std::memcpy(whole + shape.front.size() + address.size(), shape.back.data(), shape.back.size());
+        dst = detail::Base64EncodeTo(whole, wrapped, dst);
+        put(shape.suffix);
+        return;
+    }
     // The front marker and the address's first bytes make whole groups of three, so that the rest
-    // of the address is encoded in place; the last bytes and the back marker are the last groups.
+    // of the address is encoded where it is; its last bytes and the back marker are the last groups.
     unsigned char edge[32];
     std::memcpy(edge, shape.front.data(), shape.front.size());
-    const std::size_t take = std::min(address.size(), (3 - shape.front.size() % 3) % 3);
+    const std::size_t take = (3 - shape.front.size() % 3) % 3;
     std::memcpy(edge + shape.front.size(), bytes, take);
-    std::size_t edgeSize = shape.front.size() + take;
-    std::size_t body = 0;
-    if (take < address.size()) {
-        dst = detail::Base64EncodeTo(edge, edgeSize, dst);
-        body = (address.size() - take) / 3 * 3;
-        dst = detail::Base64EncodeTo(bytes + take, body, dst);
-        edgeSize = address.size() - take - body;
-        std::memcpy(edge, bytes + take + body, edgeSize);
-    }
-    std::memcpy(edge + edgeSize, shape.back.data(), shape.back.size());
-    dst = detail::Base64EncodeTo(edge, edgeSize + shape.back.size(), dst);
+    dst = detail::Base64EncodeTo(edge, shape.front.size() + take, dst);
+    const std::size_t body = (address.size() - take) / 3 * 3;
+    dst = detail::Base64EncodeTo(bytes + take, body, dst);
+    const std::size_t rest = address.size() - take - body;
+    std::memcpy(edge, bytes + take + body, rest);
+    std::memcpy(edge + rest, shape.back.data(), shape.back.size());
+    dst = detail::Base64EncodeTo(edge, rest + shape.back.size(), dst);
     put(shape.suffix);
 }
 
@@ -250,12 +260,12 @@ InputForm ClassifyInput(const AnsiText &input)
     return Classify(input.bytes());
 }
 
-AddressSource ReadAddress(std::string_view input, std::string &decoded)
+AddressSource ReadAddress(std::string_view input, std::string &decoded, std::int32_t only)
 {
     AddressSource source;
     source.input = UpToZero(input);
     source.form = Classify(source.input);
-    if (Recognised(source.form))
+    if (Recognised(source.form) && (only < RealAddress || only != OwnKind(source.form)))
         source.real = RealFromLink(source.form, source.input, decoded);
     return source;
 }

@@ -85,8 +85,10 @@ struct AddressSource
 
 // Classifies `input`, which ends at its first zero byte if it holds one, and finds its real
 // address, decoding a link into `decoded`. The views stay valid while `input` and `decoded` stay
-// as they are. Throws std::bad_alloc when `decoded` cannot grow.
-AddressSource ReadAddress(std::string_view input, std::string &decoded);
+// as they are. When `only` names a kind (0 to 3), the source serves that kind alone: a link given
+// in that very form is not decoded, and `real` stays empty. Throws std::bad_alloc when `decoded`
+// cannot grow.
+AddressSource ReadAddress(std::string_view input, std::string &decoded, std::int32_t only = -1);
 
 // Form `kind` of the source, as ConvertAddress gives it: ConversionFailedText for an empty or
 // unrecognised input and for a kind outside 0 to 3; the input for its own form; the real address;

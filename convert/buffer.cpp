@@ -35,7 +35,7 @@ std::string JoinViews(std::initializer_list<std::string_view> parts)
     return out;
 }
 
-void ResizeBuffer(std::string &out, std::size_t size)
+void GrowBuffer(std::string &out, std::size_t size)
 {
     try {
         out.resize(size);

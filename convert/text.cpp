@@ -1,6 +1,7 @@
 #include "convert/text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -13,6 +14,13 @@ namespace {
 bool IsLeadByte(char byte)
 {
     return static_cast<unsigned char>(byte) >= 0x80;
+}
+
+std::uint64_t Load64(const char *p)
+{
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
 }
 
 } // namespace
@@ -77,6 +85,9 @@ std::size_t FindInBytes(std::string_view haystack, std::string_view needle)
     std::size_t boundary = 0;
     for (std::size_t candidate = haystack.find(needle); candidate != std::string_view::npos;
          candidate = haystack.find(needle, candidate + 1)) {
+        // Eight bytes at a time while none of them is a lead byte.
+        while (boundary + 8 <= candidate && (Load64(haystack.data() + boundary) & 0x8080808080808080u) == 0)
+            boundary += 8;
         while (boundary < candidate)
             boundary += IsLeadByte(haystack[boundary]) ? 2 : 1;
         if (boundary == candidate)
