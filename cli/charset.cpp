@@ -66,6 +66,17 @@ std::optional<CharsetFault> CharsetConverter::Convert(std::string_view in, std::
     return ConvertWithEngine(in, out);
 }
 
+std::optional<CharsetFault> CharsetConverter::Convert(std::string_view in, std::string &room, std::string_view &result)
+{
+    if (keepsAscii_ && IsAscii(in)) {
+        result = in;
+        return std::nullopt;
+    }
+    std::optional<CharsetFault> fault = ConvertWithEngine(in, room);
+    result = room;
+    return fault;
+}
+
 std::variant<LinkCharsets, std::string> OpenLinkCharsets(const std::string &localeName, const std::string &linkName)
 {
     std::optional<CharsetConverter> toLink = CharsetConverter::Open(localeName, linkName);
@@ -84,7 +95,9 @@ std::variant<LinkCharsets, std::string> OpenLinkCharsets(const std::string &loca
         if (!fromGbk->Convert(ConversionFailedText.bytes(), text))
             failureText = std::move(text);
     }
-    return LinkCharsets{localeName, linkName, std::move(*toLink), std::move(*fromLink), std::move(failureText)};
+    const bool linksShowAsIs = KeepsText(*fromLink, kLinkCharacters);
+    return LinkCharsets{localeName,   linkName, std::move(*toLink), std::move(*fromLink), std::move(failureText),
+                        linksShowAsIs};
 }
 
 } // namespace korimbo

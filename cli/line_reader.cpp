@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 #include "cli/platform.h"
 
@@ -39,16 +40,19 @@ bool LineReader::Fill()
 LineReader::Status LineReader::Next(std::string &line)
 {
     line.clear();
-    bool started = false; // some byte of this line was seen
-    bool tooLong = false; // the line outgrew the maximum; its bytes are being skipped
+    bool started = false;  // some byte of this line was seen
+    bool tooLong = false;  // the line outgrew the maximum; its bytes are being skipped
+    bool noMemory = false; // the line outgrew the memory the program could get; skipped too
     for (;;) {
         if (begin_ == end_ && !Fill()) {
             if (error_ != 0)
                 return Status::Error;
             if (!started)
                 return Status::End;
+            if (noMemory)
+                return Status::NoMemory;
             if (tooLong || line.size() > maxLength_) {
-                line.clear();
+                std::string().swap(line);
                 return Status::TooLong;
             }
             return Status::Line;
@@ -60,21 +64,29 @@ LineReader::Status LineReader::Next(std::string &line)
         const std::size_t taken =
             found ? static_cast<std::size_t>(static_cast<const char *>(found) - chunk) : available;
         // One byte above the maximum may still be the CR of the line end.
-        if (!tooLong && line.size() + taken > maxLength_ + 1) {
+        if (!tooLong && !noMemory && line.size() + taken > maxLength_ + 1) {
             tooLong = true;
-            line.clear();
+            std::string().swap(line);
         }
-        if (!tooLong)
-            line.append(chunk, taken);
+        if (!tooLong && !noMemory) {
+            try {
+                line.append(chunk, taken);
+            } catch (const std::exception &) { // std::bad_alloc, or std::length_error beyond max_size
+                noMemory = true;
+                std::string().swap(line);
+            }
+        }
         begin_ += taken;
         if (found) {
             ++begin_;
+            if (noMemory)
+                return Status::NoMemory;
             if (tooLong)
                 return Status::TooLong;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             if (line.size() > maxLength_) {
-                line.clear();
+                std::string().swap(line);
                 return Status::TooLong;
             }
             return Status::Line;
