@@ -47,6 +47,8 @@ class OutputWriter
 
     void Put(std::string_view text)
     {
+        if (text.empty()) // its data may be null
+            return;
         if (text.size() <= size_ - used_) {
             std::memcpy(buffer_.get() + used_, text.data(), text.size());
             used_ += text.size();

@@ -141,18 +141,19 @@ void BuildLink(std::int32_t kind, std::string_view address, std::string &out)
     detail::ResizeBuffer(out, LinkLength(kind, address.size()));
     auto *dst = reinterpret_cast<unsigned char *>(out.data());
     const auto *bytes = reinterpret_cast<const unsigned char *>(address.data());
-    const auto put = [&dst](std::string_view part) {
-        std::memcpy(dst, part.data(), part.size());
-        dst += part.size();
+    // Copies that pass over empty parts, whose data may be null.
+    const auto copy = [](unsigned char *at, std::string_view part) {
+        if (!part.empty())
+            std::memcpy(at, part.data(), part.size());
+        return at + part.size();
     };
+    const auto put = [&dst, &copy](std::string_view part) { dst = copy(dst, part); };
     put(shape.prefix);
     const std::size_t wrapped = shape.front.size() + address.size() + shape.back.size();
     if (wrapped <= kShortLink) {
         // A short address is wrapped in a copy and encoded in one call.
         unsigned char whole[kShortLink];
-        std::memcpy(whole, shape.front.data(), shape.front.size());
-        std::memcpy(whole + shape.front.size(), bytes, address.size());
-        std::memcpy(whole + shape.front.size() + address.size(), shape.back.data(), shape.back.size());
+        copy(copy(copy(whole, shape.front), address), shape.back);
         dst = detail::Base64EncodeTo(whole, wrapped, dst);
         put(shape.suffix);
         return;
@@ -160,15 +161,13 @@ void BuildLink(std::int32_t kind, std::string_view address, std::string &out)
     // The front marker and the address's first bytes make whole groups of three, so that the rest
     // of the address is encoded where it is; its last bytes and the back marker are the last groups.
     unsigned char edge[32];
-    std::memcpy(edge, shape.front.data(), shape.front.size());
     const std::size_t take = (3 - shape.front.size() % 3) % 3;
-    std::memcpy(edge + shape.front.size(), bytes, take);
+    copy(copy(edge, shape.front), address.substr(0, take));
     dst = detail::Base64EncodeTo(edge, shape.front.size() + take, dst);
     const std::size_t body = (address.size() - take) / 3 * 3;
     dst = detail::Base64EncodeTo(bytes + take, body, dst);
     const std::size_t rest = address.size() - take - body;
-    std::memcpy(edge, bytes + take + body, rest);
-    std::memcpy(edge + rest, shape.back.data(), shape.back.size());
+    copy(copy(edge, address.substr(take + body)), shape.back);
     dst = detail::Base64EncodeTo(edge, rest + shape.back.size(), dst);
     put(shape.suffix);
 }

@@ -92,9 +92,9 @@ KORIMBO_AVX2 std::size_t DecodeBlocksAvx2(const unsigned char *src, std::size_t 
     std::size_t i = 0;
     for (; i + 64 <= n; i += 64, dst += 48) {
         __m256i first, second;
-        const bool clean = Values(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i)), first) &
-                           Values(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i + 32)), second);
-        if (!clean)
+        const bool firstClean = Values(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i)), first);
+        const bool secondClean = Values(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i + 32)), second);
+        if (!firstClean || !secondClean)
             break;
         StoreBytes(first, dst);
         StoreBytes(second, dst + 24);
