@@ -22,8 +22,15 @@ bool IsAscii(std::string_view text)
         std::memcpy(&word, text.data() + i, 8);
         high |= word;
     }
-    for (; i < text.size(); ++i)
-        high |= static_cast<unsigned char>(text[i]);
+    if (i < text.size() && text.size() >= 8) {
+        // The last eight bytes, some of them seen already.
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + text.size() - 8, 8);
+        high |= word;
+    } else {
+        for (; i < text.size(); ++i)
+            high |= static_cast<unsigned char>(text[i]);
+    }
     return (high & 0x8080808080808080u) == 0;
 }
 

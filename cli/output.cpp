@@ -41,18 +41,32 @@ template <class Mask> std::size_t FirstSet(Mask mask)
     return 16;
 }
 
-// The index of the first byte at or after `from` that JSON must escape (a control character, '"'
-// or '\\'), or npos.
+// The lanes that JSON must escape: control characters, '"' and '\\'.
+auto EscapeLanes(Bytes16 v)
+{
+    return (v < 0x20) | (v == '"') | (v == '\\');
+}
+
+// The index of the first byte at or after `from` that JSON must escape, or npos.
 std::size_t NextEscape(std::string_view text, std::size_t from)
 {
-    const char *end = text.data() + text.size();
-    for (; from < text.size(); from += 16) {
-        const Bytes16 v = Load16(text.data() + from, end, 'a');
-        const std::size_t lane = FirstSet((v < 0x20) | (v == '"') | (v == '\\'));
+    const std::size_t n = text.size();
+    if (n - from < 16) {
+        if (from >= n)
+            return std::string_view::npos;
+        const std::size_t lane = FirstSet(EscapeLanes(Load16(text.data() + from, text.data() + n, 'a')));
+        return lane < 16 ? from + lane : std::string_view::npos;
+    }
+    for (; from + 16 <= n; from += 16) {
+        const std::size_t lane = FirstSet(EscapeLanes(Load16(text.data() + from)));
         if (lane < 16)
             return from + lane;
     }
-    return std::string_view::npos;
+    if (from == n)
+        return std::string_view::npos;
+    // The last sixteen bytes, of which those before `from` are known to need no escape.
+    const std::size_t lane = FirstSet(EscapeLanes(Load16(text.data() + n - 16)));
+    return lane < 16 ? n - 16 + lane : std::string_view::npos;
 }
 
 } // namespace

@@ -131,7 +131,7 @@ std::string_view RealFromLink(InputForm form, std::string_view link, std::string
 }
 
 // Wrapped addresses up to this size are encoded from a copy on the stack.
-constexpr std::size_t kShortLink = 512;
+constexpr std::size_t kShortLink = detail::kShortEncode;
 
 // The link of the shape for `address`, built in `out`: the Base64 text of front + address + back
 // is written straight behind the prefix, the address's bytes encoded where they are.
@@ -152,9 +152,9 @@ void BuildLink(std::int32_t kind, std::string_view address, std::string &out)
     const std::size_t wrapped = shape.front.size() + address.size() + shape.back.size();
     if (wrapped <= kShortLink) {
         // A short address is wrapped in a copy and encoded in one call.
-        unsigned char whole[kShortLink];
+        unsigned char whole[kShortLink + detail::kShortEncodeRoom];
         copy(copy(copy(whole, shape.front), address), shape.back);
-        dst = detail::Base64EncodeTo(whole, wrapped, dst);
+        dst = detail::Base64EncodeShort(whole, wrapped, dst);
         put(shape.suffix);
         return;
     }

@@ -45,6 +45,15 @@ void Base64EncodeInto(std::string_view bytes, std::string &out);
 void Base64DecodeInto(std::string_view text, std::string &out);
 
 namespace detail {
+// The most bytes that Base64EncodeShort takes, and the room it needs in its buffer beyond them.
+inline constexpr std::size_t kShortEncode = 512;
+inline constexpr std::size_t kShortEncodeRoom = 28;
+
+// Base64EncodeTo for at most kShortEncode bytes at the start of `buffer`, which has room for
+// kShortEncodeRoom bytes more that it overwrites: the bytes are padded to whole blocks, so that
+// one call of the kernels encodes all of them.
+unsigned char *Base64EncodeShort(unsigned char *buffer, std::size_t n, unsigned char *dst);
+
 // Writes the Base64 text of src[0..n) with its padding to dst, Base64EncodedLength(n) characters;
 // returns the end of what it wrote.
 unsigned char *Base64EncodeTo(const unsigned char *src, std::size_t n, unsigned char *dst);

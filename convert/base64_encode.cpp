@@ -1,5 +1,6 @@
 // Encoding: the scalar loops, the choice of the kernels and the public functions.
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -63,6 +64,25 @@ unsigned char *Base64EncodeTo(const unsigned char *src, std::size_t n, unsigned 
         dst += 4;
     }
     return dst;
+}
+
+unsigned char *Base64EncodeShort(unsigned char *buffer, std::size_t n, unsigned char *dst)
+{
+    if (n == 0)
+        return dst;
+    // Zero bytes up to whole blocks of 24 and 4 more that the vector loads read.
+    const std::size_t padded = (n + 23) / 24 * 24;
+    std::memset(buffer + n, 0, padded + 4 - n);
+    unsigned char text[(kShortEncode + kShortEncodeRoom) / 3 * 4 + 4];
+    std::size_t used = ActiveKernels().encode(buffer, padded + 4, text);
+    if (used < padded)
+        used += EncodeGroupsScalar(buffer + used, padded - used, text + used / 3 * 4);
+    // The characters that padding alone made are "=", as in the standard encoding.
+    const std::size_t length = Base64EncodedLength(n);
+    std::memcpy(dst, text, length);
+    if (n % 3 > 0)
+        std::memset(dst + length - (3 - n % 3), '=', 3 - n % 3);
+    return dst + length;
 }
 
 } // namespace detail
