@@ -73,6 +73,11 @@ std::optional<CharsetFault> CharsetConverter::Convert(std::string_view in, std::
     return ConvertWithEngine(in, out);
 }
 
+bool CharsetConverter::PassesThrough(std::string_view in) const
+{
+    return keepsAscii_ && IsAscii(in);
+}
+
 std::optional<CharsetFault> CharsetConverter::Convert(std::string_view in, std::string &room, std::string_view &result)
 {
     if (keepsAscii_ && IsAscii(in)) {

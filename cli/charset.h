@@ -42,6 +42,10 @@ class CharsetConverter
     // fault, and `out` holds an unspecified part of the text.
     std::optional<CharsetFault> Convert(std::string_view in, std::string &out);
 
+    // True when `in` converts to itself byte for byte without a look at the system's converter:
+    // it is ASCII, and the conversion keeps ASCII.
+    bool PassesThrough(std::string_view in) const;
+
     // Like Convert, but text that converts to itself byte for byte (ASCII, when the conversion
     // keeps it) is passed through as `in` itself, without a copy; other text is converted into
     // `room`. On success `result` views the converted text.

@@ -97,32 +97,44 @@ bool ConvertSession::Printed(OutputKind kind) const
 
 bool ConvertSession::Prepare(std::string_view input, InputName where)
 {
-    if (input.find('\0') != std::string_view::npos) {
-        Report(where, "contains a zero byte, which no address can hold");
-        return false;
-    }
-    std::string_view linkText;
-    if (const std::optional<CharsetFault> fault = charsets_.toLink.Convert(input, linkText_, linkText)) {
-        Report(where, DescribeInputFault(*fault));
-        return false;
-    }
-    if (linkText.data() != input.data() && linkText.find('\0') != std::string_view::npos) {
-        Report(where, "holds a character that " + charsets_.linkName + " writes with a zero byte");
-        return false;
+    static constexpr std::string_view kZeroByte = "contains a zero byte, which no address can hold";
+    // ASCII passes through unchanged: its zero bytes are found below, where the conversion ends
+    // the text at the first one anyway.
+    const bool passed = charsets_.toLink.PassesThrough(input);
+    std::string_view linkText = input;
+    if (!passed) {
+        if (input.find('\0') != std::string_view::npos) {
+            Report(where, kZeroByte);
+            return false;
+        }
+        if (const std::optional<CharsetFault> fault = charsets_.toLink.Convert(input, linkText_, linkText)) {
+            Report(where, DescribeInputFault(*fault));
+            return false;
+        }
+        if (linkText.find('\0') != std::string_view::npos) {
+            Report(where, "holds a character that " + charsets_.linkName + " writes with a zero byte");
+            return false;
+        }
     }
     if (linkText.size() > kMaxAddressBytes) {
-        Report(where, "too long: " + std::to_string(linkText.size()) + " bytes in " + charsets_.linkName +
-                          ", at most " + std::to_string(kMaxAddressBytes) + " can be converted");
+        Report(where, passed && input.find('\0') != std::string_view::npos
+                          ? std::string(kZeroByte)
+                          : "too long: " + std::to_string(linkText.size()) + " bytes in " + charsets_.linkName +
+                                ", at most " + std::to_string(kMaxAddressBytes) + " can be converted");
         return false;
     }
 
     // An input passed through unchanged is ASCII, and so are its own form and a plain real
     // address, which are views of it: they need no second look when ASCII shows as it is.
-    inputAsIs_ = linkText.data() == input.data() && charsets_.fromLink.keepsAscii();
+    inputAsIs_ = passed && charsets_.fromLink.keepsAscii();
     inputBreak_ = Unknown;
 
     const bool onlyOne = options_.format == OutputFormat::Text && options_.only;
     source_ = ReadAddress(linkText, decoded_, onlyOne ? *options_.only : -1);
+    if (source_.input.size() != linkText.size()) {
+        Report(where, kZeroByte);
+        return false;
+    }
     std::size_t laterLink = 0;
     for (const OutputKind kind : kAllKinds) {
         builtLater_[kind] = false;
