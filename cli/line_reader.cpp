@@ -1,5 +1,6 @@
 #include "cli/line_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -7,6 +8,12 @@
 #include "cli/platform.h"
 
 namespace korimbo {
+namespace {
+
+// Lines whose buffer reaches this size are worth backing with large pages as they grow.
+constexpr std::size_t kLargeLine = 4 << 20;
+
+} // namespace
 
 LineReader::LineReader(int fd, std::size_t bufferSize, std::size_t maxLength)
     : fd_(fd), maxLength_(maxLength), buffer_(bufferSize > 0 ? bufferSize : 1)
@@ -70,6 +77,11 @@ LineReader::Status LineReader::Next(std::string &line)
         }
         if (!tooLong && !noMemory) {
             try {
+                if (line.size() + taken > line.capacity() && line.capacity() >= kLargeLine) {
+                    // A long line grows by doubling; the new room is one large buffer to fill.
+                    line.reserve(std::max(line.size() + taken, 2 * line.capacity()));
+                    AdviseLargeBuffer(line.data() + line.size(), line.capacity() - line.size());
+                }
                 line.append(chunk, taken);
             } catch (const std::exception &) { // std::bad_alloc, or std::length_error beyond max_size
                 noMemory = true;

@@ -5,8 +5,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "cli/platform.h"
+
 namespace korimbo {
 namespace {
+
+// Buffers from this size on are worth backing with large pages.
+constexpr std::size_t kLargeBuffer = 8 << 20;
 
 constexpr OutputKind kAllKinds[] = {RealAddress, ThunderLink, FlashGetLink, WhirlwindLink};
 
@@ -150,7 +155,11 @@ bool ConvertSession::Prepare(std::string_view input, InputName where)
         if (!Show(kind, where))
             return false;
     }
-    link_.reserve(laterLink); // printing then needs no memory
+    if (laterLink > link_.capacity()) {
+        link_.reserve(laterLink); // printing then needs no memory
+        if (laterLink >= kLargeBuffer)
+            AdviseLargeBuffer(link_.data(), link_.capacity());
+    }
     return true;
 }
 
