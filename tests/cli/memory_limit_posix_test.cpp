@@ -15,7 +15,8 @@ namespace {
 
 // The tool's run under an address-space limit of `limitKiB`, with `lineSize` bytes on line 1 and
 // the worked example on line 2.
-ProcessResult RunLimited(unsigned long limitKiB, unsigned long long lineSize, const std::string &format)
+[[maybe_unused]] ProcessResult RunLimited(unsigned long limitKiB, unsigned long long lineSize,
+                                          const std::string &format)
 {
     const std::string script = "ulimit -v " + std::to_string(limitKiB) + " && exec \"$0\" \"$@\"";
     ChildProcess child("/bin/sh", {"-c", script, KORIMBO_CONVERT_PATH, "--format", format}, kUtf8Locale);
