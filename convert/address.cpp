@@ -1,10 +1,8 @@
 #include "convert/address.h"
 
-#include <algorithm>
-#include <cstring>
-#include <limits>
 #include <new>
 
+#include "convert/address_links.h"
 #include "convert/base64.h"
 #include "convert/buffer.h"
 #include "convert/runtime.h"
@@ -12,34 +10,16 @@
 namespace korimbo {
 namespace {
 
-constexpr std::string_view kHttpPrefix = "http://";
-constexpr std::string_view kThunderPrefix = "thunder://";
-constexpr std::string_view kFlashGetPrefix = "Flashget://";
-constexpr std::string_view kWhirlwindPrefix = "qqdl://";
-
-// The link forms: prefix, markers around the address, suffix after the Base64 text.
-struct LinkShape
-{
-    std::string_view prefix, front, back, suffix;
-};
-
-constexpr LinkShape kShapes[4] = {
-    {},
-    {kThunderPrefix, "AA", "ZZ", ""},
-    {kFlashGetPrefix, "[FLASHGET]", "[FLASHGET]", "&1926"},
-    {kWhirlwindPrefix, "", "", ""},
-};
-
 // The markers of the forms that begin an input, in the order they are tested.
 struct Marker
 {
     std::string_view prefix;
     InputForm form;
 };
-constexpr Marker kMarkers[] = {{kHttpPrefix, InputForm::Http},
-                               {kThunderPrefix, InputForm::Thunder},
-                               {kFlashGetPrefix, InputForm::FlashGet},
-                               {kWhirlwindPrefix, InputForm::Whirlwind}};
+constexpr Marker kMarkers[] = {{detail::kHttpPrefix, InputForm::Http},
+                               {detail::kThunderPrefix, InputForm::Thunder},
+                               {detail::kFlashGetPrefix, InputForm::FlashGet},
+                               {detail::kWhirlwindPrefix, InputForm::Whirlwind}};
 
 bool IsLeadByte(char byte)
 {
@@ -102,13 +82,13 @@ std::string_view Strip(std::string_view text, std::size_t front, std::size_t bac
 // link holds any "&" (found by characters, as FindText finds it).
 std::string_view FlashGetPayload(std::string_view link)
 {
-    const std::string_view afterPrefix = After(link, kFlashGetPrefix.size());
+    const std::string_view afterPrefix = After(link, detail::kFlashGetPrefix.size());
     const std::size_t ampersand = detail::FindInBytes(link, "&");
     if (ampersand == std::string_view::npos)
         return afterPrefix;
     // Behind the ASCII prefix the characters of the link and of the rest start at the same bytes.
-    const std::size_t inRest =
-        link.starts_with(kFlashGetPrefix) ? ampersand - kFlashGetPrefix.size() : detail::FindInBytes(afterPrefix, "&");
+    const std::size_t inRest = link.starts_with(detail::kFlashGetPrefix) ? ampersand - detail::kFlashGetPrefix.size()
+                                                                         : detail::FindInBytes(afterPrefix, "&");
     return inRest == std::string_view::npos ? std::string_view() : afterPrefix.substr(0, inRest);
 }
 
@@ -117,59 +97,17 @@ std::string_view RealFromLink(InputForm form, std::string_view link, std::string
 {
     switch (form) {
     case InputForm::Thunder:
-        Base64DecodeInto(After(link, kThunderPrefix.size()), decoded);
+        Base64DecodeInto(After(link, detail::kThunderPrefix.size()), decoded);
         return Strip(UpToZero(decoded), 2, 2);
     case InputForm::FlashGet:
         Base64DecodeInto(FlashGetPayload(link), decoded);
         return Strip(UpToZero(decoded), 10, 10);
     case InputForm::Whirlwind:
-        Base64DecodeInto(After(link, kWhirlwindPrefix.size()), decoded);
+        Base64DecodeInto(After(link, detail::kWhirlwindPrefix.size()), decoded);
         return UpToZero(decoded);
     default:
         return link;
     }
-}
-
-// Wrapped addresses up to this size are encoded from a copy on the stack.
-constexpr std::size_t kShortLink = detail::kShortEncode;
-
-// The link of the shape for `address`, built in `out`: the Base64 text of front + address + back
-// is written straight behind the prefix, the address's bytes encoded where they are.
-void BuildLink(std::int32_t kind, std::string_view address, std::string &out)
-{
-    const LinkShape &shape = kShapes[kind];
-    detail::ResizeBuffer(out, LinkLength(kind, address.size()));
-    auto *dst = reinterpret_cast<unsigned char *>(out.data());
-    const auto *bytes = reinterpret_cast<const unsigned char *>(address.data());
-    // Copies that pass over empty parts, whose data may be null.
-    const auto copy = [](unsigned char *at, std::string_view part) {
-        if (!part.empty())
-            std::memcpy(at, part.data(), part.size());
-        return at + part.size();
-    };
-    const auto put = [&dst, &copy](std::string_view part) { dst = copy(dst, part); };
-    put(shape.prefix);
-    const std::size_t wrapped = shape.front.size() + address.size() + shape.back.size();
-    if (wrapped <= kShortLink) {
-        // A short address is wrapped in a copy and encoded in one call.
-        unsigned char whole[kShortLink + detail::kShortEncodeRoom];
-        copy(copy(copy(whole, shape.front), address), shape.back);
-        dst = detail::Base64EncodeShort(whole, wrapped, dst);
-        put(shape.suffix);
-        return;
-    }
-    // The front marker and the address's first bytes make whole groups of three, so that the rest
-    // of the address is encoded where it is; its last bytes and the back marker are the last groups.
-    unsigned char edge[32];
-    const std::size_t take = (3 - shape.front.size() % 3) % 3;
-    copy(copy(edge, shape.front), address.substr(0, take));
-    dst = detail::Base64EncodeTo(edge, shape.front.size() + take, dst);
-    const std::size_t body = (address.size() - take) / 3 * 3;
-    dst = detail::Base64EncodeTo(bytes + take, body, dst);
-    const std::size_t rest = address.size() - take - body;
-    copy(copy(edge, address.substr(take + body)), shape.back);
-    dst = detail::Base64EncodeTo(edge, rest + shape.back.size(), dst);
-    put(shape.suffix);
 }
 
 // The form of `kind` that an input of `form` was given in, or -1.
@@ -204,7 +142,7 @@ template <class Build> AnsiText TextOf(std::size_t size, Build &&build)
 
 AnsiText LinkText(std::int32_t kind, std::string_view address)
 {
-    return TextOf(LinkLength(kind, address.size()), [&](std::string &out) { BuildLink(kind, address, out); });
+    return TextOf(LinkLength(kind, address.size()), [&](std::string &out) { detail::BuildLink(kind, address, out); });
 }
 
 // The part of `bytes` (which holds no zero byte) as a text, in the memory of `bytes`.
@@ -278,22 +216,13 @@ std::string_view FormOf(const AddressSource &source, std::int32_t kind, std::str
     // A link that was given is never re-encoded: its own form is the input as typed.
     if (kind == OwnKind(source.form))
         return source.input;
-    BuildLink(kind, source.real, link);
+    detail::BuildLink(kind, source.real, link);
     return link;
 }
 
 bool BuildsLink(const AddressSource &source, std::int32_t kind)
 {
     return Recognised(source.form) && kind >= ThunderLink && kind <= WhirlwindLink && kind != OwnKind(source.form);
-}
-
-std::size_t LinkLength(std::int32_t kind, std::size_t size)
-{
-    const LinkShape &shape = kShapes[kind];
-    const std::size_t wrapped = shape.front.size() + shape.back.size();
-    if (size > (std::numeric_limits<std::size_t>::max() - 2) / 4 * 3 - wrapped - 32)
-        throw std::bad_alloc();
-    return shape.prefix.size() + Base64EncodedLength(size + wrapped) + shape.suffix.size();
 }
 
 AddressForms ConvertAllForms(const AnsiText &input)
