@@ -55,12 +55,14 @@ bool Write(Files &files, std::string_view bytes)
 bool Encode(Files &files)
 {
     std::string piece(kPiece, '\0');
+    std::string text; // kept from piece to piece
     for (;;) {
         const long long got = Read(files, piece.data(), kPiece);
         if (got < 0)
             return false;
         const std::string_view data(piece.data(), static_cast<std::size_t>(got));
-        if (!Write(files, korimbo::Base64Encode(korimbo::ByteSet(data)).bytes()))
+        korimbo::Base64EncodeInto(data, text);
+        if (!Write(files, text))
             return false;
         if (data.size() < kPiece)
             return true;
@@ -106,8 +108,11 @@ bool DecodeWhole(Files &files, std::string text)
         text.resize(before + static_cast<std::size_t>(got));
         if (HasZeroByte(files, std::string_view(text).substr(before)))
             return false;
-        if (static_cast<std::size_t>(got) < kPiece)
-            return Write(files, korimbo::Base64Decode(korimbo::AnsiText(std::move(text))).bytes());
+        if (static_cast<std::size_t>(got) < kPiece) {
+            std::string bytes;
+            korimbo::Base64DecodeInto(text, bytes);
+            return Write(files, bytes);
+        }
     }
 }
 
@@ -115,6 +120,7 @@ bool Decode(Files &files)
 {
     // `text` holds the `kept` characters left over from the piece before, then a new piece.
     std::string text(kPiece + 8, '\0');
+    std::string bytes; // kept from piece to piece
     std::size_t kept = 0;
     for (;;) {
         const long long got = Read(files, text.data() + kept, kPiece);
@@ -123,12 +129,15 @@ bool Decode(Files &files)
         const std::string_view piece(text.data(), kept + static_cast<std::size_t>(got));
         if (HasZeroByte(files, piece.substr(kept)))
             return false;
-        if (static_cast<std::size_t>(got) < kPiece)
-            return Write(files, korimbo::Base64Decode(korimbo::AnsiText(piece)).bytes());
+        if (static_cast<std::size_t>(got) < kPiece) {
+            korimbo::Base64DecodeInto(piece, bytes);
+            return Write(files, bytes);
+        }
         const std::size_t cut = (piece.size() - 4) / 4 * 4;
         if (!AllAlphabet(piece.substr(0, cut + 4)))
             return DecodeWhole(files, std::string(piece));
-        if (!Write(files, korimbo::Base64Decode(korimbo::AnsiText(piece.substr(0, cut))).bytes()))
+        korimbo::Base64DecodeInto(piece.substr(0, cut), bytes);
+        if (!Write(files, bytes))
             return false;
         kept = piece.size() - cut;
         std::memmove(text.data(), text.data() + cut, kept);

@@ -11,6 +11,10 @@
 # 2. The command-line converter (cli/korimbo-convert --format json) against
 #    bench/convert_reference.py (Python, standard library base64) on 1,000,000 typical links from
 #    bench/make_links.py; the two outputs must be identical too (checked on 100,000 of them).
+# 3. The converter's own throughput on the same 1,000,000 links: --format json, text (all forms)
+#    and --to thunder, in links per second, beside "cat" of the same file to /dev/null as the floor
+#    of reading it; and one huge line (a plain address of 16 MiB and of 128 MiB) converted with
+#    --format json: time, MB/s and peak memory as a multiple of the line's size.
 #
 # Times come from hyperfine (median of several runs) when it is installed, otherwise from the best
 # of the same number of runs timed with date. The whole comparison takes a minute or two, most of
@@ -24,7 +28,8 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 
 if [ ! -f "$build/CMakeCache.txt" ] || ! grep -q '^KORIMBO_BENCH:BOOL=ON' "$build/CMakeCache.txt" ||
     ! grep -q '^CMAKE_BUILD_TYPE:STRING=Release' "$build/CMakeCache.txt"; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBO_BENCH=ON >/dev/null
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBO_BENCH=ON -DKORIMBO_TESTS=OFF \
+        -DKORIMBO_GUI=OFF >/dev/null
 fi
 cmake --build "$build" -j2 --target korimbo-base64 korimbo-convert >/dev/null
 
@@ -102,3 +107,42 @@ same "$work/ref.json" "$work/ours.json"
 ref=$(seconds "python3 '$root/bench/convert_reference.py' <'$work/links' >/dev/null" 2 0)
 ours=$(seconds "'$ours_convert' --format json <'$work/links' >/dev/null" 5 1)
 report "convert 1,000,000 links (json)" "$ref" "$ours"
+
+# Throughput of the converter itself, against cat as the floor of reading the input.
+floor=$(seconds "cat '$work/links' >/dev/null" 5 1)
+throughput() {
+    python3 -c 'import sys
+name, links, ours, floor = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), float(sys.argv[4])
+print(f"{name:<34} korimbo {ours:8.3f} s   {links / ours / 1e6:6.2f} M links/s   {ours / floor:6.1f} x cat ({floor:.3f} s)")' "$@"
+}
+for mode in "--format json" "--format text" "--to thunder"; do
+    ours=$(seconds "'$ours_convert' $mode <'$work/links' >/dev/null" 5 1)
+    throughput "1,000,000 links ($mode)" 1000000 "$ours" "$floor"
+done
+rm -f "$work"/links "$work"/sample "$work"/*.json
+
+# One huge line: the median time of three runs and the peak memory of the child.
+huge() {
+    python3 - "$@" <<'PYTHON'
+import resource, statistics, subprocess, sys, time
+convert, path, size = sys.argv[1], sys.argv[2], int(sys.argv[3])
+times = []
+for _ in range(3):
+    with open(path, "rb") as source:
+        start = time.perf_counter()
+        subprocess.run([convert, "--format", "json"], stdin=source, stdout=subprocess.DEVNULL, check=True)
+        times.append(time.perf_counter() - start)
+peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024
+median = statistics.median(times)
+name = f"one line of {size >> 20} MiB (json)"
+print(f"{name:<34} korimbo {median:8.3f} s   {size / median / 1e6:7.0f} MB/s   peak {peak / 2**20:7.1f} MiB "
+      f"= {peak / size:4.2f} x the line")
+PYTHON
+}
+for mib in 16 128; do
+    python3 -c 'import sys
+size = int(sys.argv[1]) << 20
+sys.stdout.buffer.write(b"http://example.com/" + b"x" * (size - 19) + b"\n")' "$mib" >"$work/line"
+    huge "$ours_convert" "$work/line" $((mib << 20))
+    rm -f "$work/line"
+done

@@ -22,8 +22,15 @@ bool IsAscii(std::string_view text)
         std::memcpy(&word, text.data() + i, 8);
         high |= word;
     }
-    for (; i < text.size(); ++i)
-        high |= static_cast<unsigned char>(text[i]);
+    if (i < text.size() && text.size() >= 8) {
+        // The last eight bytes, some of them seen already.
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + text.size() - 8, 8);
+        high |= word;
+    } else {
+        for (; i < text.size(); ++i)
+            high |= static_cast<unsigned char>(text[i]);
+    }
     return (high & 0x8080808080808080u) == 0;
 }
 
@@ -66,6 +73,22 @@ std::optional<CharsetFault> CharsetConverter::Convert(std::string_view in, std::
     return ConvertWithEngine(in, out);
 }
 
+bool CharsetConverter::PassesThrough(std::string_view in) const
+{
+    return keepsAscii_ && IsAscii(in);
+}
+
+std::optional<CharsetFault> CharsetConverter::Convert(std::string_view in, std::string &room, std::string_view &result)
+{
+    if (keepsAscii_ && IsAscii(in)) {
+        result = in;
+        return std::nullopt;
+    }
+    std::optional<CharsetFault> fault = ConvertWithEngine(in, room);
+    result = room;
+    return fault;
+}
+
 std::variant<LinkCharsets, std::string> OpenLinkCharsets(const std::string &localeName, const std::string &linkName)
 {
     std::optional<CharsetConverter> toLink = CharsetConverter::Open(localeName, linkName);
@@ -84,7 +107,9 @@ std::variant<LinkCharsets, std::string> OpenLinkCharsets(const std::string &loca
         if (!fromGbk->Convert(ConversionFailedText.bytes(), text))
             failureText = std::move(text);
     }
-    return LinkCharsets{localeName, linkName, std::move(*toLink), std::move(*fromLink), std::move(failureText)};
+    const bool linksShowAsIs = KeepsText(*fromLink, kLinkCharacters);
+    return LinkCharsets{localeName,   linkName, std::move(*toLink), std::move(*fromLink), std::move(failureText),
+                        linksShowAsIs};
 }
 
 } // namespace korimbo

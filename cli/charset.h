@@ -42,6 +42,15 @@ class CharsetConverter
     // fault, and `out` holds an unspecified part of the text.
     std::optional<CharsetFault> Convert(std::string_view in, std::string &out);
 
+    // True when `in` converts to itself byte for byte without a look at the system's converter:
+    // it is ASCII, and the conversion keeps ASCII.
+    bool PassesThrough(std::string_view in) const;
+
+    // Like Convert, but text that converts to itself byte for byte (ASCII, when the conversion
+    // keeps it) is passed through as `in` itself, without a copy; other text is converted into
+    // `room`. On success `result` views the converted text.
+    std::optional<CharsetFault> Convert(std::string_view in, std::string &room, std::string_view &result);
+
     // True when each of the bytes 0x01 to 0x7F converts to itself.
     bool keepsAscii() const noexcept { return keepsAscii_; }
 
@@ -78,6 +87,9 @@ struct LinkCharsets
     // The core's failure text ("转换失败", GBK bytes) in the locale's encoding; nullopt when the
     // locale's encoding cannot show it.
     std::optional<std::string> failureText;
+    // True when the characters that links are built of are the same bytes in the locale's encoding,
+    // so that a built link is shown as it is.
+    bool linksShowAsIs = false;
 };
 
 // Opens the conversions, or says why `linkName` cannot serve: the system does not know it, or it does

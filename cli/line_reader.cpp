@@ -1,11 +1,19 @@
 #include "cli/line_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 #include "cli/platform.h"
 
 namespace korimbo {
+namespace {
+
+// Lines whose buffer reaches this size are worth backing with large pages as they grow.
+constexpr std::size_t kLargeLine = 4 << 20;
+
+} // namespace
 
 LineReader::LineReader(int fd, std::size_t bufferSize, std::size_t maxLength)
     : fd_(fd), maxLength_(maxLength), buffer_(bufferSize > 0 ? bufferSize : 1)
@@ -39,16 +47,19 @@ bool LineReader::Fill()
 LineReader::Status LineReader::Next(std::string &line)
 {
     line.clear();
-    bool started = false; // some byte of this line was seen
-    bool tooLong = false; // the line outgrew the maximum; its bytes are being skipped
+    bool started = false;  // some byte of this line was seen
+    bool tooLong = false;  // the line outgrew the maximum; its bytes are being skipped
+    bool noMemory = false; // the line outgrew the memory the program could get; skipped too
     for (;;) {
         if (begin_ == end_ && !Fill()) {
             if (error_ != 0)
                 return Status::Error;
             if (!started)
                 return Status::End;
+            if (noMemory)
+                return Status::NoMemory;
             if (tooLong || line.size() > maxLength_) {
-                line.clear();
+                std::string().swap(line);
                 return Status::TooLong;
             }
             return Status::Line;
@@ -60,21 +71,34 @@ LineReader::Status LineReader::Next(std::string &line)
         const std::size_t taken =
             found ? static_cast<std::size_t>(static_cast<const char *>(found) - chunk) : available;
         // One byte above the maximum may still be the CR of the line end.
-        if (!tooLong && line.size() + taken > maxLength_ + 1) {
+        if (!tooLong && !noMemory && line.size() + taken > maxLength_ + 1) {
             tooLong = true;
-            line.clear();
+            std::string().swap(line);
         }
-        if (!tooLong)
-            line.append(chunk, taken);
+        if (!tooLong && !noMemory) {
+            try {
+                if (line.size() + taken > line.capacity() && line.capacity() >= kLargeLine) {
+                    // A long line grows by doubling; the new room is one large buffer to fill.
+                    line.reserve(std::max(line.size() + taken, 2 * line.capacity()));
+                    AdviseLargeBuffer(line.data() + line.size(), line.capacity() - line.size());
+                }
+                line.append(chunk, taken);
+            } catch (const std::exception &) { // std::bad_alloc, or std::length_error beyond max_size
+                noMemory = true;
+                std::string().swap(line);
+            }
+        }
         begin_ += taken;
         if (found) {
             ++begin_;
+            if (noMemory)
+                return Status::NoMemory;
             if (tooLong)
                 return Status::TooLong;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             if (line.size() > maxLength_) {
-                line.clear();
+                std::string().swap(line);
                 return Status::TooLong;
             }
             return Status::Line;

@@ -13,10 +13,11 @@ class LineReader
 {
   public:
     enum class Status {
-        Line,    // a line was read
-        TooLong, // a line longer than the maximum was skipped whole
-        End,     // no more lines
-        Error,   // reading failed; error() holds errno
+        Line,     // a line was read
+        TooLong,  // a line longer than the maximum was skipped whole
+        NoMemory, // a line that the program could not get the memory to hold was skipped whole
+        End,      // no more lines
+        Error,    // reading failed; error() holds errno
     };
 
     // Reads `fd` (not owned) `bufferSize` bytes at a time; lines longer than `maxLength` bytes
@@ -28,7 +29,7 @@ class LineReader
 
     // The next line into `line`, without its line end: a line ends at LF, and a CR just before
     // the LF belongs to the line end. The last line may lack its LF; an input that ends with LF
-    // has no empty line after it.
+    // has no empty line after it. A line skipped whole leaves `line` empty, its memory given back.
     Status Next(std::string &line);
 
     int error() const noexcept { return error_; }

@@ -26,4 +26,8 @@ int StandardInputFd();
 // errno set.
 long long ReadSome(int fd, char *buffer, std::size_t size);
 
+// Tells the system that the memory at `data` is one large buffer about to be filled, so that it
+// may back it with large pages (fewer page faults); does nothing where there is no such advice.
+void AdviseLargeBuffer(void *data, std::size_t size);
+
 } // namespace korimbo

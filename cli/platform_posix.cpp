@@ -1,9 +1,11 @@
 // The operating system's part of korimbo-convert on POSIX systems.
 #include "cli/platform.h"
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 
 namespace korimbo {
@@ -28,6 +30,21 @@ int StandardInputFd()
 long long ReadSome(int fd, char *buffer, std::size_t size)
 {
     return read(fd, buffer, size);
+}
+
+void AdviseLargeBuffer(void *data, std::size_t size)
+{
+#ifdef MADV_HUGEPAGE
+    // madvise wants whole pages: the part of the buffer from its first page boundary on.
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
+    const auto end = reinterpret_cast<std::uintptr_t>(data) + size;
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE); // only advice: a refusal changes nothing
+#else
+    (void)data;
+    (void)size;
+#endif
 }
 
 } // namespace korimbo

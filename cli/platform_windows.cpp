@@ -81,4 +81,9 @@ long long ReadSome(int fd, char *buffer, std::size_t size)
     return _read(fd, buffer, static_cast<unsigned>(size < INT_MAX ? size : INT_MAX));
 }
 
+void AdviseLargeBuffer(void *, std::size_t)
+{
+    // Large pages on Windows need a privilege that programs do not have by default.
+}
+
 } // namespace korimbo

@@ -44,13 +44,16 @@ void ConvertStandardInput(ConvertSession &session, int inputFd)
     std::string line;
     // Once the output has failed, converting more would only be lost.
     for (unsigned long long number = 1; session.writeError() == 0; ++number) {
-        const std::string where = "line " + std::to_string(number);
+        const InputName where{"line", number};
         switch (reader.Next(line)) {
         case LineReader::Status::Line:
             session.Convert(line, where);
             break;
         case LineReader::Status::TooLong:
             session.Report(where, "longer than 2147483647 bytes, more than an address can hold");
+            break;
+        case LineReader::Status::NoMemory:
+            session.Report(where, kOutOfMemory);
             break;
         case LineReader::Status::Error:
             session.Report("standard input", std::strerror(reader.error()));
@@ -91,7 +94,7 @@ int RunConvert(std::span<const std::string> args, const std::string &localeEncod
         ConvertStandardInput(session, inputFd);
     } else {
         for (std::size_t i = 0; i < addresses.size() && session.writeError() == 0; ++i)
-            session.Convert(addresses[i], "argument " + std::to_string(i + 1));
+            session.Convert(addresses[i], InputName{"argument", i + 1});
     }
     if (!session.Flush()) {
         std::fprintf(err, "korimbo-convert: error writing standard output: %s\n", std::strerror(session.writeError()));

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "convert/text.h"
 
@@ -23,6 +25,12 @@ inline const AnsiText ConversionFailedText{"\xD7\xAA\xBB\xBB\xCA\xA7\xB0\xDC"};
 
 // The form an input was recognised as.
 enum class InputForm { Empty, Plain, Http, Thunder, FlashGet, Whirlwind, Unrecognised };
+
+// True for every form but Empty and Unrecognised.
+constexpr bool Recognised(InputForm form)
+{
+    return form != InputForm::Empty && form != InputForm::Unrecognised;
+}
 
 // Empty; Plain when none of "http://", "thunder://", "Flashget://", "qqdl://" occurs anywhere;
 // otherwise the first of them that begins the input, in that order; Unrecognised when one occurs
@@ -60,5 +68,39 @@ AnsiText DecodeThunder(const AnsiText &link);
 // The Base64 text ends before the first "&" after the prefix; the rest ("&1926") is ignored.
 AnsiText DecodeFlashGet(const AnsiText &link);
 AnsiText DecodeWhirlwind(const AnsiText &link);
+
+// The same conversions without a new value per step, for callers that convert many inputs or
+// long ones: views of the input and of buffers that the caller owns and reuses.
+
+// An input read once: its form and its real address.
+struct AddressSource
+{
+    InputForm form = InputForm::Empty;
+    // The input up to its first zero byte.
+    std::string_view input;
+    // The real address: the input itself, or the decoded bytes of a link up to their first zero byte
+    // and without the link's markers; empty for an empty or unrecognised input.
+    std::string_view real;
+};
+
+// Classifies `input`, which ends at its first zero byte if it holds one, and finds its real
+// address, decoding a link into `decoded`. The views stay valid while `input` and `decoded` stay
+// as they are. When `only` names a kind (0 to 3), the source serves that kind alone: a link given
+// in that very form is not decoded, and `real` stays empty. Throws std::bad_alloc when `decoded`
+// cannot grow.
+AddressSource ReadAddress(std::string_view input, std::string &decoded, std::int32_t only = -1);
+
+// Form `kind` of the source, as ConvertAddress gives it: ConversionFailedText for an empty or
+// unrecognised input and for a kind outside 0 to 3; the input for its own form; the real address;
+// or a link built into `link`, which the view then shows. Throws std::bad_alloc when `link`
+// cannot grow.
+std::string_view FormOf(const AddressSource &source, std::int32_t kind, std::string &link);
+
+// Whether FormOf builds form `kind` of the source into `link`. Such a link holds nothing but
+// ASCII letters, digits and the characters "+/=:[]&".
+bool BuildsLink(const AddressSource &source, std::int32_t kind);
+
+// The length of the link of form `kind` (1 to 3) built from an address of `size` bytes.
+std::size_t LinkLength(std::int32_t kind, std::size_t size);
 
 } // namespace korimbo

@@ -35,4 +35,13 @@ std::string JoinViews(std::initializer_list<std::string_view> parts)
     return out;
 }
 
+void GrowBuffer(std::string &out, std::size_t size)
+{
+    try {
+        out.resize(size);
+    } catch (const std::length_error &) {
+        throw std::bad_alloc();
+    }
+}
+
 } // namespace korimbo::detail

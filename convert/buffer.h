@@ -18,4 +18,17 @@ std::string MakeBuffer(std::size_t size);
 // The parts joined in order, reporting a failed allocation like MakeBuffer.
 std::string JoinViews(std::initializer_list<std::string_view> parts);
 
+// Grows `out` beyond its capacity; throws std::bad_alloc when it cannot.
+void GrowBuffer(std::string &out, std::size_t size);
+
+// Grows or shrinks `out` to `size` bytes, keeping its memory; the bytes it gains are zero. A size
+// it cannot have throws std::bad_alloc.
+inline void ResizeBuffer(std::string &out, std::size_t size)
+{
+    if (size <= out.capacity())
+        out.resize(size);
+    else
+        GrowBuffer(out, size);
+}
+
 } // namespace korimbo::detail

@@ -19,7 +19,10 @@ ByteSet::ByteSet(std::string &&bytes)
     bytes_ = std::move(bytes);
 }
 
-int BytesLength(const ByteSet &set) { return static_cast<int>(set.bytes().size()); }
+int BytesLength(const ByteSet &set)
+{
+    return static_cast<int>(set.bytes().size());
+}
 
 ByteSet BytesLeft(const ByteSet &set, int n)
 {
@@ -35,9 +38,15 @@ ByteSet BlankBytes(int n)
     return ByteSet(detail::MakeBuffer(static_cast<std::size_t>(n)));
 }
 
-ByteSet ToBytes(const AnsiText &text) { return ByteSet(text.bytes()); }
+ByteSet ToBytes(const AnsiText &text)
+{
+    return ByteSet(text.bytes());
+}
 
-AnsiText ToText(const ByteSet &set) { return AnsiText(set.bytes()); }
+AnsiText ToText(const ByteSet &set)
+{
+    return AnsiText(set.bytes());
+}
 
 std::uint8_t ElementAt(const ByteSet &set, int index)
 {
@@ -61,7 +70,10 @@ void CheckIndex(int index, std::size_t length)
         FatalRuntimeError(1, "数组成员引用下标超出定义范围");
 }
 
-ByteSet ConcatByteViews(std::initializer_list<std::string_view> parts) { return ByteSet(JoinViews(parts)); }
+ByteSet ConcatByteViews(std::initializer_list<std::string_view> parts)
+{
+    return ByteSet(JoinViews(parts));
+}
 
 } // namespace detail
 } // namespace korimbo

@@ -16,7 +16,7 @@ namespace korimbo {
 // A run of bytes, zero bytes included. The empty set also stands for a missing one.
 class ByteSet
 {
-public:
+  public:
     ByteSet() = default;
     explicit ByteSet(std::string_view bytes);
     explicit ByteSet(std::string &&bytes);
@@ -26,7 +26,7 @@ public:
     friend bool operator==(const ByteSet &, const ByteSet &) = default;
     friend std::uint8_t &ElementAt(ByteSet &set, int index);
 
-private:
+  private:
     std::string bytes_;
 };
 
@@ -57,22 +57,19 @@ void CheckIndex(int index, std::size_t length);
 } // namespace detail
 
 // The byte sets joined in argument order.
-template <class... Sets>
-ByteSet ConcatBytes(const Sets &...parts)
+template <class... Sets> ByteSet ConcatBytes(const Sets &...parts)
 {
     return detail::ConcatByteViews({std::string_view(parts.bytes())...});
 }
 
 // The elements of a fixed-size byte array, in order.
-template <std::size_t N>
-ByteSet ToBytes(const std::array<std::uint8_t, N> &array)
+template <std::size_t N> ByteSet ToBytes(const std::array<std::uint8_t, N> &array)
 {
     return ByteSet(std::string_view(reinterpret_cast<const char *>(array.data()), N));
 }
 
 // An element of a fixed-size byte array, under the same bounds test as a ByteSet's.
-template <std::size_t N>
-std::uint8_t &ElementAt(std::array<std::uint8_t, N> &array, int index)
+template <std::size_t N> std::uint8_t &ElementAt(std::array<std::uint8_t, N> &array, int index)
 {
     detail::CheckIndex(index, N);
     return array[static_cast<std::size_t>(index - 1)];

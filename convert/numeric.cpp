@@ -29,15 +29,24 @@ std::int32_t TruncateToInt(double x)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(x)));
 }
 
-std::int32_t BitAnd(std::int32_t a, std::int32_t b) { return a & b; }
+std::int32_t BitAnd(std::int32_t a, std::int32_t b)
+{
+    return a & b;
+}
 
-std::int32_t BitOr(std::int32_t a, std::int32_t b) { return a | b; }
+std::int32_t BitOr(std::int32_t a, std::int32_t b)
+{
+    return a | b;
+}
 
 std::int32_t ShiftLeft(std::int32_t a, std::int32_t n)
 {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) << (n & 31));
 }
 
-std::int32_t ShiftRight(std::int32_t a, std::int32_t n) { return a >> (n & 31); }
+std::int32_t ShiftRight(std::int32_t a, std::int32_t n)
+{
+    return a >> (n & 31);
+}
 
 } // namespace korimbo

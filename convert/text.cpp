@@ -1,6 +1,7 @@
 #include "convert/text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -10,7 +11,17 @@
 namespace korimbo {
 namespace {
 
-bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+bool IsLeadByte(char byte)
+{
+    return static_cast<unsigned char>(byte) >= 0x80;
+}
+
+std::uint64_t Load64(const char *p)
+{
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
 
 } // namespace
 
@@ -36,7 +47,10 @@ AnsiText::AnsiText(std::string &&bytes)
     bytes_ = std::move(bytes);
 }
 
-int TextLength(const AnsiText &text) { return static_cast<int>(text.bytes().size()); }
+int TextLength(const AnsiText &text)
+{
+    return static_cast<int>(text.bytes().size());
+}
 
 AnsiText TextLeft(const AnsiText &text, int n)
 {
@@ -56,22 +70,42 @@ AnsiText TextRight(const AnsiText &text, int n)
 
 int FindText(const AnsiText &text, const AnsiText &what)
 {
-    const std::string_view haystack = text.bytes();
-    const std::string_view needle = what.bytes();
+    const std::size_t found = detail::FindInBytes(text.bytes(), what.bytes());
+    return found == std::string_view::npos ? -1 : static_cast<int>(found) + 1;
+}
+
+namespace detail {
+
+std::size_t FindInBytes(std::string_view haystack, std::string_view needle)
+{
     if (needle.empty())
-        return haystack.empty() ? -1 : 1;
+        return haystack.empty() ? std::string_view::npos : 0;
     // Candidates come from a plain byte search; a candidate counts only when the character walk
     // lands on it, so a match never starts on the second byte of a two-byte character.
     std::size_t boundary = 0;
     for (std::size_t candidate = haystack.find(needle); candidate != std::string_view::npos;
          candidate = haystack.find(needle, candidate + 1)) {
+        // Eight bytes at a time while none of them is a lead byte.
+        while (boundary + 8 <= candidate && (Load64(haystack.data() + boundary) & 0x8080808080808080u) == 0)
+            boundary += 8;
         while (boundary < candidate)
             boundary += IsLeadByte(haystack[boundary]) ? 2 : 1;
         if (boundary == candidate)
-            return static_cast<int>(candidate) + 1;
+            return candidate;
     }
-    return -1;
+    return std::string_view::npos;
 }
+
+AnsiText AdoptText(std::string &&bytes)
+{
+    if (bytes.size() > kMaxLength)
+        FatalAllocationError(bytes.size());
+    AnsiText text;
+    text.bytes_ = std::move(bytes);
+    return text;
+}
+
+} // namespace detail
 
 AnsiText RemoveAllSpaces(const AnsiText &text)
 {
@@ -141,7 +175,10 @@ int CharCodeAt(const AnsiText &text, int position)
     return static_cast<signed char>(bytes[static_cast<std::size_t>(index)]);
 }
 
-int CharCodeAt(const AnsiText &text) { return CharCodeAt(text, 1); }
+int CharCodeAt(const AnsiText &text)
+{
+    return CharCodeAt(text, 1);
+}
 
 AnsiText CharFromCode(std::uint8_t code)
 {
@@ -164,7 +201,10 @@ int CompareText(const AnsiText &a, const AnsiText &b)
 
 namespace detail {
 
-AnsiText ConcatViews(std::initializer_list<std::string_view> parts) { return AnsiText(JoinViews(parts)); }
+AnsiText ConcatViews(std::initializer_list<std::string_view> parts)
+{
+    return AnsiText(JoinViews(parts));
+}
 
 } // namespace detail
 } // namespace korimbo

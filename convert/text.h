@@ -13,10 +13,17 @@
 // byte of the text. Every other operation counts single bytes.
 namespace korimbo {
 
+class AnsiText;
+namespace detail {
+// The bytes as a text without looking for a zero byte: for bytes known to hold none. Reports a
+// length above 2^31 - 1 as a failed allocation.
+AnsiText AdoptText(std::string &&bytes);
+} // namespace detail
+
 // A GBK text: a run of non-zero bytes. The empty text also stands for a missing one.
 class AnsiText
 {
-public:
+  public:
     AnsiText() = default;
     // From a zero-terminated string; nullptr gives the empty text.
     AnsiText(const char *zeroTerminated);
@@ -29,8 +36,9 @@ public:
     bool empty() const noexcept { return bytes_.empty(); }
 
     friend bool operator==(const AnsiText &, const AnsiText &) = default;
+    friend AnsiText detail::AdoptText(std::string &&bytes);
 
-private:
+  private:
     std::string bytes_;
 };
 
@@ -68,8 +76,13 @@ AnsiText CharFromCode(std::uint8_t code);
 int CompareText(const AnsiText &a, const AnsiText &b);
 
 namespace detail {
+// FindText on bytes that hold no zero byte, with a 0-based result: npos where FindText gives -1.
+std::size_t FindInBytes(std::string_view haystack, std::string_view needle);
 AnsiText ConcatViews(std::initializer_list<std::string_view> parts);
-inline std::string_view ViewOf(const AnsiText &text) { return text.bytes(); }
+inline std::string_view ViewOf(const AnsiText &text)
+{
+    return text.bytes();
+}
 inline std::string_view ViewOf(const char *zeroTerminated)
 {
     return zeroTerminated ? std::string_view(zeroTerminated) : std::string_view();
@@ -77,8 +90,7 @@ inline std::string_view ViewOf(const char *zeroTerminated)
 } // namespace detail
 
 // The texts (AnsiText values or string literals) joined in argument order.
-template <class... Texts>
-AnsiText ConcatText(const Texts &...parts)
+template <class... Texts> AnsiText ConcatText(const Texts &...parts)
 {
     return detail::ConcatViews({detail::ViewOf(parts)...});
 }

@@ -1,13 +1,16 @@
-// The address conversion on arbitrary text: every kind gives a text without zero bytes, the
-// all-forms row agrees with the one-kind calls, and every link built from the text leads back to
-// it, whether decoded directly or converted as an input.
+// The address conversion on arbitrary text, on every codec path this processor has: every kind
+// gives a text without zero bytes, the all-forms row is the one the conversion steps give and agrees
+// with the one-kind calls and with the views, and every link built from the text leads back to it,
+// whether decoded directly or converted as an input.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "convert/address.h"
+#include "convert/codec_path.h"
 #include "fuzz_check.h"
+#include "reference.h"
 
 namespace {
 
@@ -23,6 +26,13 @@ void CheckConversions(const AnsiText &input)
 {
     const AddressForms all = ConvertAllForms(input);
     const InputForm form = ClassifyInput(input);
+    Check(form == reference::Classify(input), "classification agrees with its steps");
+    Check(all.forms == reference::ConvertRow(input), "the row agrees with the conversion steps");
+    std::string decoded, link;
+    const AddressSource source = ReadAddress(input.bytes(), decoded);
+    for (std::int32_t kind = RealAddress; kind <= WhirlwindLink; ++kind)
+        Check(FormOf(source, kind, link) == all.forms[static_cast<std::size_t>(kind)].bytes(),
+              "the views agree with the row");
     Check(all.recognised == (form != InputForm::Empty && form != InputForm::Unrecognised),
           "recognised exactly when the input is neither empty nor unrecognised");
     for (std::int32_t kind = -1; kind <= 4; ++kind) {
@@ -70,7 +80,10 @@ void CheckRoundTrips(const AnsiText &address)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const AnsiText input(std::string_view(reinterpret_cast<const char *>(data), size)); // ends at a zero byte
-    CheckConversions(input);
-    CheckRoundTrips(input);
+    for (const CodecPath path : AvailableCodecPaths()) {
+        UseCodecPath(path);
+        CheckConversions(input);
+        CheckRoundTrips(input);
+    }
     return 0;
 }

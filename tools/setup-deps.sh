@@ -7,6 +7,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build ccache g++ clang libclang-rt-14-dev   # compilers; clang for the fuzzers and sanitizers
+    clang-format                                     # tools/check-format
     libgtest-dev libbenchmark-dev                    # tests and benchmarks
     python3 hyperfine coreutils                      # benchmark comparisons
     qt6-base-dev qt6-qpa-plugins fonts-wqy-zenhei    # the window program: Qt 6 Widgets, a CJK font

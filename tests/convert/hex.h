@@ -17,8 +17,14 @@ inline std::string Raw(std::initializer_list<int> bytes)
     return raw;
 }
 
-inline AnsiText Text(std::initializer_list<int> bytes) { return AnsiText(Raw(bytes)); }
-inline ByteSet Bytes(std::initializer_list<int> bytes) { return ByteSet(Raw(bytes)); }
+inline AnsiText Text(std::initializer_list<int> bytes)
+{
+    return AnsiText(Raw(bytes));
+}
+inline ByteSet Bytes(std::initializer_list<int> bytes)
+{
+    return ByteSet(Raw(bytes));
+}
 
 // Prints values as hexadecimal bytes in failure messages.
 inline std::string Hex(std::string_view bytes)
@@ -38,6 +44,12 @@ inline std::string Hex(std::string_view bytes)
 } // namespace korimbo::test
 
 namespace korimbo {
-inline void PrintTo(const AnsiText &text, std::ostream *os) { *os << "text[" << test::Hex(text.bytes()) << "]"; }
-inline void PrintTo(const ByteSet &set, std::ostream *os) { *os << "bytes[" << test::Hex(set.bytes()) << "]"; }
+inline void PrintTo(const AnsiText &text, std::ostream *os)
+{
+    *os << "text[" << test::Hex(text.bytes()) << "]";
+}
+inline void PrintTo(const ByteSet &set, std::ostream *os)
+{
+    *os << "bytes[" << test::Hex(set.bytes()) << "]";
+}
 } // namespace korimbo

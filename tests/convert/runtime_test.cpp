@@ -63,7 +63,10 @@ TEST(FatalAllocationError, NamesTheSizeAsked)
 }
 
 int hookCalls = 0;
-void CountCall() { ++hookCalls; }
+void CountCall()
+{
+    ++hookCalls;
+}
 
 TEST(ProcessPendingEvents, CallsTheInstalledHookAndNothingWithout)
 {

@@ -98,18 +98,18 @@ TEST_P(RemoveAllSpacesTable, DropsAsciiAndFullWidthSpaces)
     EXPECT_EQ(RemoveAllSpaces(GetParam().text), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RemoveAllSpacesTable,
-    testing::Values(CleanCase{"ascii", Text({0x20, 0x61, 0x20, 0x62, 0x20}), "ab"},
-                    CleanCase{"fullWidth", Text({0x61, 0xA1, 0xA1, 0x62}), "ab"},
-                    CleanCase{"tabCrLfStay", "a\tb\r\nc", "a\tb\r\nc"},
-                    CleanCase{"loneLeadByteDropped", Text({0x61, 0xB0}), "a"},
-                    // A1 A1 straddling two characters is not a full-width space.
-                    CleanCase{"straddlingA1A1Stays", Text({0xB0, 0xA1, 0xA1, 0xB0}), Text({0xB0, 0xA1, 0xA1, 0xB0})},
-                    // The space after a lead byte is that character's second byte.
-                    CleanCase{"spaceAsSecondByte", Text({0xB0, 0x20, 0x20}), Text({0xB0, 0x20})},
-                    CleanCase{"onlySpaces", "   ", ""}, CleanCase{"empty", "", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, RemoveAllSpacesTable,
+                         testing::Values(CleanCase{"ascii", Text({0x20, 0x61, 0x20, 0x62, 0x20}), "ab"},
+                                         CleanCase{"fullWidth", Text({0x61, 0xA1, 0xA1, 0x62}), "ab"},
+                                         CleanCase{"tabCrLfStay", "a\tb\r\nc", "a\tb\r\nc"},
+                                         CleanCase{"loneLeadByteDropped", Text({0x61, 0xB0}), "a"},
+                                         // A1 A1 straddling two characters is not a full-width space.
+                                         CleanCase{"straddlingA1A1Stays", Text({0xB0, 0xA1, 0xA1, 0xB0}),
+                                                   Text({0xB0, 0xA1, 0xA1, 0xB0})},
+                                         // The space after a lead byte is that character's second byte.
+                                         CleanCase{"spaceAsSecondByte", Text({0xB0, 0x20, 0x20}), Text({0xB0, 0x20})},
+                                         CleanCase{"onlySpaces", "   ", ""}, CleanCase{"empty", "", ""}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct ReplaceCase
 {
