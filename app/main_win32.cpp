@@ -11,6 +11,7 @@
 #include "app/window_command_line.h"
 #include "app/windows/link_registration.h"
 #include "app/windows/program_text.h"
+#include "ui/win32/gbk_wide.h"
 #include "ui/win32/window_program.h"
 
 namespace {
@@ -27,18 +28,6 @@ std::vector<std::wstring> WideArguments()
     return args;
 }
 
-std::string Utf8(const std::wstring &text)
-{
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::string out(
-        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
-        '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
@@ -47,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     const std::vector<std::wstring> wide = WideArguments();
     std::vector<std::string> args;
     for (const std::wstring &arg : wide)
-        args.push_back(Utf8(arg));
+        args.push_back(korimbo::Utf8FromWide(arg));
     const WindowCommandLine command = korimbo::ParseWindowCommandLine(args, korimbo::LinkOptions::With);
     switch (command.action) {
     case WindowCommandLine::Action::Help:

@@ -10,21 +10,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "fake_opener.h"
 #include "ui/open/open_target.h"
 #include "ui/qt/link_box_widget.h"
 #include "ui/qt/main_window.h"
 
 using namespace korimbo;
-
-namespace {
-
-std::vector<std::string> opened;
-void FakeOpener(std::string_view target)
-{
-    opened.emplace_back(target);
-}
-
-} // namespace
+using korimbo::test::FakeOpener;
+using korimbo::test::opened;
 
 class AccessibilityTest : public QObject
 {

@@ -12,6 +12,7 @@
 
 #include "convert/address.h"
 #include "convert/runtime.h"
+#include "fake_opener.h"
 #include "gbk.h"
 #include "ui/open/open_target.h"
 #include "ui/qt/events_hook.h"
@@ -21,14 +22,10 @@
 #include "ui/qt/main_window.h"
 
 using namespace korimbo;
+using korimbo::test::FakeOpener;
+using korimbo::test::opened;
 
 namespace {
-
-std::vector<std::string> opened;
-void FakeOpener(std::string_view target)
-{
-    opened.emplace_back(target);
-}
 
 int errorBoxes = 0;
 void CountErrorBox(std::string_view, std::string_view)

@@ -9,12 +9,15 @@
 #include <QtTest>
 
 #include "convert/runtime.h"
+#include "fake_opener.h"
 #include "ui/open/open_target.h"
 #include "ui/qt/fatal_error.h"
 #include "ui/qt/link_box_widget.h"
 #include "ui/qt/main_window.h"
 
 using namespace korimbo;
+using korimbo::test::FakeOpener;
+using korimbo::test::opened;
 
 namespace {
 
@@ -27,12 +30,6 @@ std::vector<Box> boxes;
 void RecordBox(std::string_view caption, std::string_view text)
 {
     boxes.push_back({std::string(caption), std::string(text)});
-}
-
-std::vector<std::string> opened;
-void FakeOpener(std::string_view target)
-{
-    opened.emplace_back(target);
 }
 
 } // namespace

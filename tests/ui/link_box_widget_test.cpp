@@ -6,20 +6,15 @@
 #include <QScreen>
 #include <QtTest>
 
+#include "fake_opener.h"
 #include "gbk.h"
 #include "ui/open/open_target.h"
 #include "ui/qt/link_box_font.h"
 #include "ui/qt/link_box_widget.h"
 
 using namespace korimbo;
-
-namespace {
-std::vector<std::string> opened;
-void FakeOpener(std::string_view target)
-{
-    opened.emplace_back(target);
-}
-} // namespace
+using korimbo::test::FakeOpener;
+using korimbo::test::opened;
 
 class LinkBoxWidgetTest : public QObject
 {

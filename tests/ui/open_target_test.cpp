@@ -5,17 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_opener.h"
 #include "gbk.h"
 #include "ui/open/spawn_detached.h"
 
 namespace korimbo {
 namespace {
 
-std::vector<std::string> opened;
-void FakeOpener(std::string_view target)
-{
-    opened.emplace_back(target);
-}
+using test::FakeOpener;
+using test::opened;
 
 std::vector<std::vector<std::string>> launched;
 bool FakeLauncher(const std::vector<std::string> &argv)

@@ -32,6 +32,19 @@ std::wstring ToWide(UINT codePage, std::string_view bytes)
     return wide;
 }
 
+std::string FromWide(UINT codePage, std::wstring_view wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return {};
+    std::string bytes = Blank<std::string>(static_cast<std::size_t>(length));
+    WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
 } // namespace
 
 std::wstring WideBuffer(std::size_t count)
@@ -51,15 +64,12 @@ std::wstring WideFromUtf8(std::string_view utf8)
 
 std::string GbkFromWide(std::wstring_view wide)
 {
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(kGbk, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return {};
-    std::string gbk = Blank<std::string>(static_cast<std::size_t>(length));
-    WideCharToMultiByte(kGbk, 0, wide.data(), size, gbk.data(), length, nullptr, nullptr);
-    return gbk;
+    return FromWide(kGbk, wide);
+}
+
+std::string Utf8FromWide(std::wstring_view wide)
+{
+    return FromWide(CP_UTF8, wide);
 }
 
 } // namespace korimbo

@@ -18,6 +18,9 @@ std::string GbkFromWide(std::wstring_view wide);
 // The UTF-8 text as UTF-16.
 std::wstring WideFromUtf8(std::string_view utf8);
 
+// The UTF-16 text as UTF-8.
+std::string Utf8FromWide(std::wstring_view wide);
+
 // `count` zero characters, for a Windows function to fill. Like the conversions above, it reports
 // a string that cannot be had, even one longer than a std::wstring can hold, through
 // FatalAllocationError.
