@@ -19,9 +19,13 @@ char ToLowerAscii(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-template <std::size_t N> bool Holds(const std::array<std::string_view, N> &list, std::string_view item)
+// Whether the list holds `scheme`, compared without regard to letter case.
+template <std::size_t N> bool Holds(const std::array<std::string_view, N> &list, std::string_view scheme)
 {
-    return std::find(list.begin(), list.end(), item) != list.end();
+    return std::any_of(list.begin(), list.end(), [scheme](std::string_view entry) {
+        return entry.size() == scheme.size() && std::equal(entry.begin(), entry.end(), scheme.begin(),
+                                                           [](char e, char c) { return e == ToLowerAscii(c); });
+    });
 }
 
 // A byte that no target may hold. Working byte by byte is safe on GBK: a second byte is never below
@@ -47,27 +51,27 @@ std::size_t Utf8BytesAtMost(std::string_view gbk)
     return bytes;
 }
 
-std::optional<std::string> Fitting(std::string form)
-{
-    if (Utf8BytesAtMost(form) > kMaxTargetUtf8Bytes)
-        return std::nullopt;
-    return form;
-}
-
 } // namespace
 
-std::optional<std::string> OpenableForm(std::string_view target)
+// Decided without building the form: the pointer asks at every move, over targets of any length.
+bool IsOpenableTarget(std::string_view target)
 {
     const std::size_t colon = target.find(':');
     if (colon == std::string_view::npos)
-        return std::nullopt;
-    std::string scheme(target.substr(0, colon));
-    std::transform(scheme.begin(), scheme.end(), scheme.begin(), ToLowerAscii);
+        return false;
+    const std::string_view scheme = target.substr(0, colon);
     if (!Holds(kOpenableSchemes, scheme) || std::any_of(target.begin(), target.end(), IsRefusedByte))
-        return std::nullopt;
-    if (target.find(' ') == std::string_view::npos)
-        return Fitting(std::string(target));
-    if (!Holds(kSpaceEncodingSchemes, scheme))
+        return false;
+    const auto spaces = static_cast<std::size_t>(std::count(target.begin(), target.end(), ' '));
+    if (spaces > 0 && !Holds(kSpaceEncodingSchemes, scheme))
+        return false;
+    // Each space becomes the three bytes "%20".
+    return Utf8BytesAtMost(target) + 2 * spaces <= kMaxTargetUtf8Bytes;
+}
+
+std::optional<std::string> OpenableForm(std::string_view target)
+{
+    if (!IsOpenableTarget(target))
         return std::nullopt;
     std::string form;
     form.reserve(target.size() + 2 * static_cast<std::size_t>(std::count(target.begin(), target.end(), ' ')));
@@ -77,12 +81,7 @@ std::optional<std::string> OpenableForm(std::string_view target)
         else
             form += c;
     }
-    return Fitting(std::move(form));
-}
-
-bool IsOpenableTarget(std::string_view target)
-{
-    return OpenableForm(target).has_value();
+    return form;
 }
 
 } // namespace korimbo
