@@ -133,6 +133,7 @@ TEST_F(LinkBoxFixture, ListsEachLinkWithItsTextAndTarget)
                                                    {"IJ", R"(C:\Windows\System32\cmd.exe)"}}));
     box.SetContent(Gbk("<a href=\"a\">x<b>y</b></a>z<a>w</a>"));
     EXPECT_EQ(box.Links(), (std::vector<LinkEntry>{{"xy", "a"}, {"w", ""}}));
+    EXPECT_EQ(box.ShownText(), "xyzw");
 }
 
 TEST(LinkBox, EmptyContentHasNoLinks)

@@ -62,6 +62,14 @@ std::vector<LinkEntry> LinkBox::Links() const
     return links;
 }
 
+std::string LinkBox::ShownText() const
+{
+    std::string shown;
+    for (const HtmlRun &run : document_.runs)
+        shown += run.text;
+    return shown;
+}
+
 PointerShape LinkBox::PointerAt(int x, int y) const
 {
     const PlacedRun *run = LinkAt(x, y);

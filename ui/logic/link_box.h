@@ -47,6 +47,9 @@ class LinkBox
     // The links in the order they stand in the content (their numbers).
     std::vector<LinkEntry> Links() const;
 
+    // All the text the box shows, links and plain text alike, in reading order (GBK).
+    std::string ShownText() const;
+
     // The number of the link under the pointer, or -1.
     int HotLink() const { return hot_; }
 

@@ -142,12 +142,7 @@ class LinkBoxAccessible : public QAccessibleWidget
     // The box's name is the text it shows, links and plain text alike.
     QString text(QAccessible::Text kind) const override
     {
-        if (kind != QAccessible::Name)
-            return QAccessibleWidget::text(kind);
-        QString shown;
-        for (const PlacedRun &run : Box()->Logic().Runs())
-            shown += FromGbk(run.text);
-        return shown;
+        return kind == QAccessible::Name ? FromGbk(Box()->Logic().ShownText()) : QAccessibleWidget::text(kind);
     }
 
   private:

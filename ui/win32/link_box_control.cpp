@@ -91,11 +91,7 @@ AccessibleFacts LinkBoxFacts(HWND window)
     facts.role = ROLE_SYSTEM_LINK;
     facts.name = [window] {
         const LinkBoxState *state = IsWindow(window) ? StateOf(window) : nullptr;
-        std::string shown;
-        if (state)
-            for (const PlacedRun &run : state->box.Runs())
-                shown += run.text;
-        return WideFromGbk(shown);
+        return state ? WideFromGbk(state->box.ShownText()) : std::wstring();
     };
     facts.value = [links] {
         const std::vector<LinkEntry> all = links();
