@@ -1,6 +1,8 @@
 #include "cli/line_reader.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -10,10 +12,25 @@ using namespace korimbo;
 
 namespace {
 
+// A scratch file of this test's own in the temporary folder. std::tmpfile is not used: on
+// Windows it creates its file in the root of the current drive, which may not be writable,
+// and two test processes may be handed the same name.
+std::filesystem::path ScratchPath()
+{
+    const char *testName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return std::filesystem::temp_directory_path() /
+           ("korimbo-" + std::string(testName) + "-" + std::to_string(std::random_device{}()));
+}
+
 // What Next returned, line by line: the line's text, or "<too long>" / "<error>".
 std::vector<std::string> ReadAll(const std::string &input, std::size_t bufferSize, std::size_t maxLength)
 {
-    std::FILE *file = std::tmpfile();
+    const std::filesystem::path path = ScratchPath();
+    std::FILE *file = std::fopen(path.string().c_str(), "wb+");
+    if (file == nullptr) {
+        ADD_FAILURE() << "cannot create " << path.string();
+        return {"<no scratch file>"};
+    }
     std::fwrite(input.data(), 1, input.size(), file);
     std::fflush(file);
     std::rewind(file);
@@ -29,6 +46,7 @@ std::vector<std::string> ReadAll(const std::string &input, std::size_t bufferSiz
             break;
     }
     std::fclose(file);
+    std::filesystem::remove(path);
     return results;
 }
 
