@@ -22,20 +22,10 @@ fi
 # reaching a real one (set DBUS_SESSION_BUS_ADDRESS yourself to measure otherwise).
 export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/korimbo-bench-bus}
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 . tools/xvfb.sh
+work=$(mktemp -d)
+trap 'stop_started; rm -rf "$work"' EXIT
 start_xvfb 1920x1080x24
-pids+=("$XVFB_PID")
 
 # A thunder link of 32 KiB (32 770 bytes: Base64 comes in groups of four) around a long address.
 python3 - "$work/paste" <<'PY'
@@ -46,7 +36,7 @@ assert len(link) == 32770, len(link)
 open(sys.argv[1], "wb").write(link)
 PY
 xclip -quiet -selection clipboard -i "$work/paste" >/dev/null 2>&1 &
-pids+=($!)
+stop_at_exit $!
 
 # Waits until standard error of the run holds a line matching $1; prints that line.
 wait_for_line() {

@@ -25,11 +25,9 @@ fi
 prefix=$dir/wine-prefix-bench
 
 . tools/xvfb.sh
-XVFB_PID=
 cleanup() {
     cmake/wine-run "$prefix" "$wine_arch" --server -k >/dev/null 2>&1 || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null || true
+    stop_started
 }
 trap cleanup EXIT
 cmake/wine-run "$prefix" "$wine_arch" --server -k >/dev/null 2>&1 || true

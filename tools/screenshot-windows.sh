@@ -31,11 +31,9 @@ wine() { cmake/wine-run "$prefix" "$wine_arch" "$@"; }
 
 . tools/xvfb.sh
 
-XVFB_PID=
 cleanup() {
     wine --server -k >/dev/null 2>&1 || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null || true
+    stop_started
 }
 trap cleanup EXIT
 wine --server -k >/dev/null 2>&1 || true # a server of an earlier run may hold another display

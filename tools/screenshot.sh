@@ -15,23 +15,13 @@ if [ ! -x "$build/app/korimbo" ]; then
     cmake --build "$build" --target korimbo -j2
 fi
 
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
 . tools/xvfb.sh
+trap stop_started EXIT
 start_xvfb
-pids+=("$XVFB_PID")
 start_openbox
-pids=("$OPENBOX_PID" "${pids[@]}")
 
 "$build/app/korimbo" &
-pids=($! "${pids[@]}")
+stop_at_exit $!
 window=$(xdotool search --sync --onlyvisible --name '^Korimbo$' | head -n 1)
 xdotool windowfocus --sync "$window"
 sleep 0.2

@@ -9,16 +9,9 @@ build=$1 source=$2
 link='thunder://QUFodHRwOi8vYS9iLnJhclpa'
 want='http://a/b.rar'
 
+. "$source/tools/xvfb.sh"
 scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'stop_started; rm -rf "$scratch"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -41,14 +34,12 @@ xdg-mime default korimbo.desktop x-scheme-handler/thunder
 handler=$(xdg-mime query default x-scheme-handler/thunder)
 [ "$handler" = korimbo.desktop ] || fail "xdg-mime names '$handler' for x-scheme-handler/thunder"
 
-. "$source/tools/xvfb.sh"
 start_xvfb
-pids+=("$XVFB_PID")
 
 # xdg-open waits for the program it starts.
 xdg-open "$link" >"$scratch/xdg-open.log" 2>&1 &
 opener=$!
-pids=("$opener" "${pids[@]}")
+stop_at_exit "$opener"
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Korimbo$' | head -n 1) ||
     fail "no Korimbo window; xdg-open said: $(cat "$scratch/xdg-open.log")"
 pid=$(xdotool getwindowpid "$window")
